@@ -1,0 +1,15 @@
+#include "app/cli/commands.h"
+
+namespace kestrin::cli {
+
+namespace {
+
+const Command kCommands[] = {
+    {"image", "image --bike CODE          the parameter image of a bike's default set, 2850 numbers", runImage},
+};
+
+}  // namespace
+
+std::span<const Command> commands() { return kCommands; }
+
+}  // namespace kestrin::cli
