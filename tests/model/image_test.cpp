@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace kestrin;
 
 TEST(ParameterImage, BlocksMeetAtTheirBoundaries)
@@ -41,8 +43,9 @@ TEST(FieldTable, FieldsDoNotOverlapAndStayInTheirArea)
     for (const auto& f : scalarFields()) {
         EXPECT_GE(f.offset, end) << f.name;
         end = f.offset + f.byteLength();
-        if (f.type == FieldType::U16)
+        if (f.type == FieldType::U16) {
             EXPECT_EQ(f.offset % 2, 0) << f.name;
+        }
     }
     EXPECT_EQ(end, 465);
     // Arrays that cross block boundaries.
@@ -76,7 +79,10 @@ INSTANTIATE_TEST_SUITE_P(Fields, Encoding,
                                          EncodingCase{"Tps0", 2500, 250}, EncodingCase{"RpmCorrection", -60, 40},
                                          EncodingCase{"RpmCorrection", 0, 100}, EncodingCase{"ChokeCorr", 100, 0},
                                          EncodingCase{"ChokeCorr", 350, 250}, EncodingCase{"IgnLimiter", 25000, 250},
-                                         EncodingCase{"ClutchAdv", -60, 196}, EncodingCase{"StepMotorExcitation", 500, 2}));
+                                         EncodingCase{"ClutchAdv", -60, 196}, EncodingCase{"StepMotorExcitation", 500, 2}),
+                         [](const testing::TestParamInfo<EncodingCase>& info) {
+                             return std::string(info.param.field) + "_" + std::to_string(info.index);
+                         });
 
 TEST(MapDescriptors, PagesAndPlaces)
 {
