@@ -3,6 +3,8 @@
 // start with 0xB0 and carry the live state of the engine. Shared by the
 // decoder and the simulated engine that fills the frame.
 
+#include "app/build_stamp.h"  // kProgramVersion, which the unit must report
+
 #include <cstdint>
 #include <span>
 
@@ -10,8 +12,6 @@ namespace kestrin {
 
 inline constexpr int kMonitorFrameSize = 152;
 inline constexpr std::uint8_t kMonitorReplyCode = 0xB0;
-inline constexpr int kProgramVersion = 82;
-inline constexpr int kSavingCountdownStart = 5782;
 
 // Frame offsets (offset 0 is the reply code, 151 the check byte). Words are
 // unsigned 16-bit little-endian.
