@@ -5,24 +5,12 @@
 #include "model/document.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace kestrin {
 
-namespace {
-
-std::string windowsPortName(int number)
-{
-    char name[24];
-    std::snprintf(name, sizeof name, "\\\\.\\COM%d", number);
-    return name;
-}
-
-}  // namespace
-
 LinkEngine::LinkEngine(Document& doc, SerialChannel& channel, const MessageTable& messages,
                        const LiveValues& live)
-    : doc_(doc), channel_(channel), messages_(messages), live_(live), portNamer_(windowsPortName)
+    : doc_(doc), channel_(channel), messages_(messages), live_(live), portNamer_(comPortDevice)
 {
 }
 
@@ -111,22 +99,20 @@ void LinkEngine::connectionWatch()
         closePort();
         autoScan_ = true;
         int& scan = doc_.outside.portScanIndex;
-        scan = scan >= kLastScanIndex ? 0 : scan + 1;
+        scan = scan >= kScanPortCount - 1 ? 0 : scan + 1;
         openPort();
     }
 }
 
 std::string LinkEngine::portLabel() const
 {
-    const int index = doc_.outside.portIndex;
-    const int number = (index == kAutoPortIndex ? doc_.outside.portScanIndex : index) + 1;
-    return "COM= COM" + std::to_string(number);
+    return portLabelText(comPortName(portNumberFor(doc_.outside.portIndex, doc_.outside.portScanIndex)));
 }
 
 bool LinkEngine::openPort()
 {
     const int index = doc_.outside.portIndex;
-    const int number = (index == kAutoPortIndex ? doc_.outside.portScanIndex : index) + 1;
+    const int number = portNumberFor(index, doc_.outside.portScanIndex);
     const bool ok = channel_.open(portNamer_(number));
     if (!ok) {
         if (index == kAutoPortIndex) {

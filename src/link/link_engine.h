@@ -9,6 +9,7 @@
 
 #include "link/frame.h"
 #include "link/output_tests.h"
+#include "link/port_names.h"
 #include "link/status_line.h"
 
 #include <array>
@@ -31,8 +32,6 @@ inline constexpr int kMaxSends = 5;            // sends of one block before the 
 inline constexpr int kConnectionLostTicks = 24;
 inline constexpr int kConnectionStart = 18;    // "No Connection" after 6 ticks at start-up
 inline constexpr int kReopenTicks = 30;
-inline constexpr int kAutoPortIndex = 20;      // "Com Auto" in the port menu
-inline constexpr int kLastScanIndex = 20;      // "Com Auto" walks COM1..COM21
 inline constexpr int kReceiveBufferSize = 15000;
 inline constexpr int kSavingCountdownStart = 5782;
 
@@ -74,7 +73,8 @@ public:
 
 class LinkEngine {
 public:
-    // Maps a port number (COM1 = 1 .. COM21) to the device to open.
+    // Maps a port number (COM1 = 1 .. COM21) to the device to open;
+    // comPortDevice unless set.
     using PortNamer = std::function<std::string(int portNumber)>;
 
     LinkEngine(Document& doc, SerialChannel& channel, const MessageTable& messages,
