@@ -24,4 +24,6 @@ std::string buildDate()
 
 std::string buildTime() { return __TIME__; }
 
+std::string buildDateRaw() { return __DATE__; }
+
 }  // namespace kestrin

@@ -8,5 +8,8 @@ inline constexpr int kProgramVersion = 82;
 // Date and time this program was built, as "dd.mm.yyyy" and "hh:mm:ss".
 std::string buildDate();
 std::string buildTime();
+// The same build date as the compiler gives it: "Mmm dd yyyy", the day
+// right-aligned in two characters (the about box shows it so).
+std::string buildDateRaw();
 
 }  // namespace kestrin

@@ -1,0 +1,106 @@
+// kestrin: the main window program.
+//
+// A close requested by the desktop session or by SIGTERM/SIGINT runs the
+// same close sequence as the menu's Exit, so the settings and the image
+// snapshot are saved whichever way the program ends.
+
+#include "app/ui/dialog_hook.h"
+#include "app/ui/form_hlav.h"
+#include "app/window_args.h"
+#include "model/document.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QPixmap>
+#include <QDir>
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int gSignalPipe[2] = {-1, -1};
+
+extern "C" void onTerminate(int)
+{
+    const char byte = 1;
+    // Only async-signal-safe work here: wake the event loop.
+    [[maybe_unused]] const auto written = ::write(gSignalPipe[1], &byte, 1);
+}
+
+// SIGTERM and SIGINT become a normal window close on the event loop.
+void routeTerminationSignals(QWidget* window)
+{
+    if (::pipe(gSignalPipe) != 0)
+        return;
+    ::fcntl(gSignalPipe[0], F_SETFL, O_NONBLOCK);
+    ::fcntl(gSignalPipe[1], F_SETFL, O_NONBLOCK);
+    auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, window);
+    QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+        char buffer[16];
+        while (::read(gSignalPipe[0], buffer, sizeof buffer) > 0) {
+        }
+        window->close();
+    });
+    struct sigaction action {};
+    action.sa_handler = onTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Kestrin_2007"));
+
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    const kestrin::WindowArgs options = kestrin::parseWindowArgs(args);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "kestrin: %s\n", options.error.c_str());
+        std::fprintf(stderr,
+                     "usage: kestrin [ENGLISH|DEUTSCH|FRENCH|CESKY] [--config-dir DIR] "
+                     "[--port DEVICE | --simulate] [--screenshot FILE] [--size WxH]\n");
+        return 2;
+    }
+
+    kestrin::Document doc;
+    kestrin::ui::QtDialogs dialogs;
+    kestrin::ui::WindowServices services{
+        doc,
+        dialogs,
+        QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'),
+        QString::fromStdString(options.configDir),
+        QString::fromStdString(options.port),
+        QString::fromStdString(options.languageWord),
+    };
+    kestrin::ui::TFormHlav window(services);
+    window.FormCreate();
+    if (options.width > 0)
+        window.setGeometry(0, 0, options.width, options.height);
+    routeTerminationSignals(&window);
+    // The session manager ending the session closes the window the same way.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.FormClose(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.FormClose(); });
+    window.show();
+    if (!options.screenshot.empty()) {
+        // Let the live display settle for a few seconds, then render the
+        // window as it stands and close it the normal way.
+        const QString file = QString::fromStdString(options.screenshot);
+        QTimer::singleShot(options.simulate ? 4000 : 800, &window, [&window, file] {
+            if (!window.grab().save(file))
+                std::fprintf(stderr, "kestrin: cannot write %s\n", qPrintable(file));
+            window.close();
+        });
+    }
+    return app.exec();
+}

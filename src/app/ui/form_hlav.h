@@ -1,0 +1,148 @@
+#pragma once
+// TFormHlav, the main window: menus, tool bar, status line, the live strip
+// and the page control with its 19 pages. It holds the core objects it is
+// given and forwards every event to them; what a command does to the
+// parameter image lives in the core, not here.
+
+#include "app/messages.h"
+#include "app/ui/live_widgets.h"
+#include "files/settings_location.h"
+#include "files/snapshot.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+class QFrame;
+
+namespace kestrin {
+class Document;
+}
+
+namespace kestrin::ui {
+
+class BarGauge;
+class ColourLabel;
+class DialogHook;
+class MonitorPage;
+class TFormAbout;
+
+// What the program hands the window.
+struct WindowServices {
+    Document& doc;
+    DialogHook& dialogs;
+    QString programDir;        // folder of the running program, with trailing separator
+    QString configDir;         // where settings and snapshot live; empty = the user's folder
+    QString portDevice;        // explicit serial device; empty = the port menu's choice
+    QString languageWord;      // the command-line language word; empty = none
+};
+
+class TFormHlav : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kTickMs = 55;
+
+    explicit TFormHlav(WindowServices services, QWidget* parent = nullptr);
+    ~TFormHlav() override;
+
+    // The start-up sequence; the program calls it once after construction.
+    void FormCreate();
+    // One tick of Timer1, also called directly by tests and benchmarks.
+    void Timer1Timer();
+    // The close sequence. Runs once, whichever way the window is closed
+    // (menu, title bar, session end, SIGTERM); later calls do nothing.
+    void FormClose();
+
+    // Language routine: both halves, and the captions half alone.
+    void ApplyLanguage();
+    void ApplyLanguageCaptions();
+    void setLanguage(int language);  // as the Language menu does
+
+    const MessageTable& messages() const { return messages_; }
+    Document& document() { return doc_; }
+    QTimer& timer() { return Timer1; }
+    bool serviceMode() const { return serviceMode_; }
+    const SettingsLocation& settingsLocation() const { return location_; }
+    bool printing() const { return printing_; }
+    const QString& defaultParameterFile() const { return defaultFilePath_; }
+
+    QAction* action(const char* name) const;
+    QMenu* menu(const char* name) const;
+    QTabWidget* pageControl() const { return PageControl1; }
+    const LiveWidgets& live() const { return live_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar(QWidget* parent);
+    QWidget* buildLiveStrip(QWidget* parent);
+    void buildPages();
+    QAction* addAction(QMenu* menu, const char* name, const QKeySequence& shortcut = {});
+
+    void updateCaption();
+    void applyLanguageChecks();
+    void applyMonitorPlaceholders();
+
+    // Menu handlers.
+    void MenuEnglishClick() { setLanguage(English); }
+    void MenuGermanClick() { setLanguage(German); }
+    void MenuFrenchClick() { setLanguage(French); }
+    void MenuCzechClick() { setLanguage(Czech); }
+    void MenuContensClick();
+    void MenuAboutClick();
+    void MenuExitClick() { close(); }
+    void PageControl1Change();
+
+    Document& doc_;
+    DialogHook& dialogs_;
+    WindowServices services_;
+    MessageTable messages_;
+    LiveWidgets live_;
+
+    void LoadSettings();
+    void SaveSettings();
+    void centreOnScreen();
+
+    SettingsLocation location_;
+    PageFlags allFlags_{};  // the map editor's per-page "All" flags, kept in the snapshot
+    QString defaultFilePath_;
+    QString rememberedFile_;
+    bool serviceMode_ = false;
+    bool printing_ = false;
+    bool closed_ = false;
+    bool created_ = false;
+
+    QTimer Timer1;
+    QTabWidget* PageControl1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QFrame* GroupBoxToolBar = nullptr;
+    MonitorPage* monitorPage_ = nullptr;
+    ColourLabel* LabelHlaseni = nullptr;
+    BarGauge* CGaugeProgram = nullptr;
+    ColourLabel* LabelSpojeni = nullptr;
+    ColourLabel* LabelVersion = nullptr;
+    ColourLabel* LabelPokus = nullptr;
+    ColourLabel* LabelEeDataErr = nullptr;
+    std::array<ColourLabel*, 8> LabelTest{};
+    QCheckBox* CheckBoxProgHned = nullptr;
+    QActionGroup* comGroup_ = nullptr;
+    QActionGroup* languageGroup_ = nullptr;
+    QPointer<TFormAbout> about_;
+};
+
+}  // namespace kestrin::ui

@@ -1,0 +1,156 @@
+// The main window: its pages, menus, languages and lifecycle, found by name.
+
+#include "app/ui/colour_label.h"
+#include "model/fields.h"
+#include "ui_fixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPrinter>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+namespace kestrin::ui {
+
+bool test::ScriptedDialogs::choosePrinter(QWidget*, QPrinter& printer)
+{
+    if (printFile.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printFile);
+    return true;
+}
+
+namespace {
+
+using test::WindowFixture;
+
+TEST(Window, HasTheNineteenPagesInOrder)
+{
+    WindowFixture f;
+    QTabWidget* pages = f.window->pageControl();
+    ASSERT_EQ(pages->count(), 19);
+    EXPECT_EQ(pages->objectName(), QStringLiteral("PageControl1"));
+    const char* english[19] = {"Bike",     "Advance",     "Inj. 1",         "Inj. 2", "Inj. 3", "Inj. 4",  "Inj. B",
+                               "Inj. IAP", "Position",    "Corrections",    "Sensors", "Intake servo",
+                               "Exhaust servo ", "Idle",  "N2O",            "Race",   "Gear",   "Tuning", "Monitor"};
+    for (int i = 0; i < 19; ++i)
+        EXPECT_EQ(pages->tabText(i).toStdString(), english[i]) << "page " << i;
+}
+
+TEST(Window, MenusCarryTheirShortcuts)
+{
+    WindowFixture f;
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"MenuNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"MenuNewActPage", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_N)},
+        {"MenuOpen", QKeySequence(Qt::Key_F3)},
+        {"MenuOpenExeDir", QKeySequence(Qt::CTRL | Qt::Key_F3)},
+        {"MenuOpenActPage", QKeySequence(Qt::SHIFT | Qt::Key_F3)},
+        {"MenuSave", QKeySequence(Qt::Key_F2)},
+        {"MenuSaveExeDir", QKeySequence(Qt::CTRL | Qt::Key_F2)},
+        {"MenuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"MenuContens", QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto& [name, key] : keys) {
+        QAction* entry = f.window->action(name);
+        ASSERT_NE(entry, nullptr) << name;
+        EXPECT_EQ(entry->shortcut(), key) << name;
+    }
+    // The port menu: "Com 1" .. "Com 20" and "Com Auto".
+    QMenu* com = f.window->menu("MenuCom");
+    ASSERT_NE(com, nullptr);
+    ASSERT_EQ(com->actions().size(), 21);
+    EXPECT_EQ(com->actions().at(11)->text(), QStringLiteral("Com 12"));
+    EXPECT_EQ(com->actions().at(20)->text(), QStringLiteral("Com Auto"));
+    // The service menu stays hidden without the marker file.
+    EXPECT_FALSE(f.window->menu("MenuServis")->menuAction()->isVisible());
+}
+
+TEST(Window, LanguageSwitchRetitlesMenusTabsAndKeepsOneCheckMark)
+{
+    WindowFixture f;
+    const char* entries[4] = {"MenuEnglish", "MenuGerman", "MenuFrench", "MenuCzech"};
+    struct Case {
+        int language;
+        const char* file;
+        const char* tab17;
+        const char* hintOpen;
+    };
+    const Case cases[] = {
+        {1, "&Datei", "Einstellung", "Kenndatendatei öffnen"},
+        {3, "&Soubor", "Ladění", "Otevření souboru s parametry"},
+        {2, "&Fichier", "Tuning", "Ouvrir fichier avec paramètres"},
+        {0, "&File", "Tuning", "Open file with parametrs"},
+    };
+    for (const Case& c : cases) {
+        f.window->action(entries[c.language])->trigger();
+        EXPECT_EQ(f.window->menu("MenuFile")->title().toStdString(), c.file);
+        EXPECT_EQ(f.window->pageControl()->tabText(17).toStdString(), c.tab17);
+        EXPECT_EQ(f.window->action("MenuOpen")->statusTip().toStdString(), c.hintOpen);
+        int checked = 0;
+        for (int i = 0; i < 4; ++i)
+            checked += f.window->action(entries[i])->isChecked() ? 1 : 0;
+        EXPECT_EQ(checked, 1);
+        EXPECT_TRUE(f.window->action(entries[c.language])->isChecked());
+    }
+}
+
+TEST(Window, CommandLineLanguageIsExactAndCaseSensitive)
+{
+    EXPECT_EQ(WindowFixture("CESKY").window->messages().language(), Czech);
+    EXPECT_EQ(WindowFixture("english").window->messages().language(), English);
+    EXPECT_EQ(WindowFixture("DEUTSCH").window->menu("MenuHelp")->title().toStdString(), "&Hilfe");
+}
+
+TEST(Window, CaptionIsHeadSevenSpacesAndFileName)
+{
+    WindowFixture f;
+    EXPECT_EQ(f.window->windowTitle().toStdString(), "  Kestrin_2007       ");
+}
+
+TEST(Window, HelpOpensTheManualOfTheLanguageOrReportsIt)
+{
+    WindowFixture f;
+    f.window->action("MenuFrench")->trigger();
+    f.window->action("MenuContens")->trigger();
+    f.window->action("MenuCzech")->trigger();
+    f.dialogs.documentOpens = false;
+    f.window->action("MenuContens")->trigger();
+    ASSERT_EQ(f.dialogs.documents.size(), 2);
+    EXPECT_TRUE(f.dialogs.documents[0].endsWith(QStringLiteral("/manual_kestrin_2007_en.pdf")));
+    EXPECT_TRUE(f.dialogs.documents[1].endsWith(QStringLiteral("/manual_kestrin_2007_cz.pdf")));
+    ASSERT_EQ(f.dialogs.messages.size(), 1);
+    EXPECT_EQ(f.dialogs.messages[0].toStdString(), "Chyba při otevírání souboru manual_kestrin_2007_cz.pdf !");
+}
+
+TEST(Window, CloseSavesSettingsAndTheImageForTheNextStart)
+{
+    QTemporaryDir config;
+    {
+        WindowFixture f;
+        f.window->action("MenuGerman")->trigger();
+        f.doc.image.setByte(2760, 77);  // inside the memo area
+        f.window->pageControl()->setCurrentIndex(18);
+        f.window->close();
+        // A second request (SIGTERM after the menu's Exit) changes nothing.
+        f.window->FormClose();
+        ASSERT_TRUE(QFile::exists(QString::fromStdString(f.window->settingsLocation().settingsFile)));
+        QFile::copy(QString::fromStdString(f.window->settingsLocation().settingsFile),
+                    config.path() + QStringLiteral("/") + QFileInfo(QString::fromStdString(f.window->settingsLocation().settingsFile)).fileName());
+        QFile::copy(QString::fromStdString(f.window->settingsLocation().snapshotFile),
+                    config.path() + QStringLiteral("/") + QFileInfo(QString::fromStdString(f.window->settingsLocation().snapshotFile)).fileName());
+    }
+    Document doc;
+    test::ScriptedDialogs dialogs;
+    TFormHlav again(WindowServices{doc, dialogs, config.path() + QLatin1Char('/'), config.path(), {}, {}});
+    again.timer().stop();
+    again.FormCreate();
+    EXPECT_EQ(again.messages().language(), German);
+    EXPECT_EQ(doc.image.byte(2760), 77);
+    EXPECT_EQ(again.pageControl()->currentIndex(), 18);
+}
+
+}  // namespace
+}  // namespace kestrin::ui
