@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -504,6 +505,101 @@ TEST(BikeChange, ThePlaceholderItemChangesNothing)
     const ParameterImage before = doc.image;
     EXPECT_FALSE(ChangeBike(doc, kPlaceholderBikeItem, true));
     EXPECT_EQ(doc.image, before);
+}
+
+}  // namespace
+}  // namespace kestrin
+
+// ---- together with the derived tables -------------------------------------
+
+namespace kestrin {
+namespace {
+
+int injectionCell(const ParameterImage& im, int map, int k) { return im.word(injectionMap(map).cellsOffset + 2 * k); }
+
+TEST(BikeDefaultsDerived, FreshInjectionMapsEqualTheirBaseMaps)
+{
+    for (int code : {11, 53, 60}) {
+        SCOPED_TRACE(code);
+        const Document doc = defaultsFor(code);
+        for (int map = 0; map < 5; ++map)
+            for (int k = 0; k < kMapCells; ++k)
+                ASSERT_EQ(injectionCell(doc.image, map, k), doc.derived.baseMaps[map][k]) << map << " " << k;
+        EXPECT_GE(doc.derived.baseMaps[0][0], 100);
+    }
+}
+
+// What the consistency rules make of the raw defaults.
+TEST(BikeDefaultsDerived, ConsistencyRulesOnTheDefaults)
+{
+    for (int code : {26, 34, 47, 55}) {
+        SCOPED_TRACE(code);
+        Document doc = defaultsFor(code);
+        std::vector<int> was82;
+        for (int k = 0; k < kMapCells; ++k)
+            if (doc.image.byte(off::MapAdvance + k) == 82)
+                was82.push_back(k);
+        ASSERT_FALSE(was82.empty());
+        ApplyConsistencyRules(doc);
+        for (int k : was82)
+            EXPECT_EQ(doc.image.byte(off::MapAdvance + k), 60);
+    }
+    // 46: pulse 100 within period 100; 38: pulse 6 over period 2, exempt.
+    for (auto [code, pulse, period] : {std::tuple{46, 100, 100}, std::tuple{38, 6, 2}}) {
+        SCOPED_TRACE(code);
+        Document doc = defaultsFor(code);
+        ApplyConsistencyRules(doc);
+        EXPECT_EQ(doc.image.byte(off::IdleStepPulse), pulse);
+        EXPECT_EQ(doc.image.byte(off::IdleStepPeriod), period);
+    }
+    // 50: the air curve falls by 1 mV a point and stays as it is.
+    Document doc = defaultsFor(50);
+    ApplyConsistencyRules(doc);
+    EXPECT_EQ(stored(doc.image, "AirSensorMv"), (Ints{4049, 3401, 2713, 2037, 1420, 1419, 1418, 1417, 1416}));
+}
+
+TEST(BikeDefaultsDerived, EveryBikesDefaultsSurviveTheConsistencyRulesUnchangedButTheKnownCells)
+{
+    for (int code = 0; code <= kLastBikeCode; ++code) {
+        SCOPED_TRACE(code);
+        Document doc = defaultsFor(code);
+        const ParameterImage raw = doc.image;
+        ApplyConsistencyRules(doc);
+        for (int offset = 0; offset < kImageSize; ++offset) {
+            const bool advance = offset >= off::MapAdvance && offset < off::MapAdvance + kMapCells;
+            if (advance && raw.byte(offset) == 82)
+                continue;
+            ASSERT_EQ(doc.image.byte(offset), raw.byte(offset)) << "offset " << offset;
+        }
+    }
+}
+
+TEST(BikeChange, AnsweringNoMovesTheMicrosecondsWithTheNewBaseMaps)
+{
+    Document doc = defaultsFor(11);
+    doc.derived.percent[0][20] = 120;
+    ApplyPercentArrays(doc);
+    const auto percentBefore = doc.derived.percent;
+    const auto baseBefore = doc.derived.baseMaps;
+    const ParameterImage before = doc.image;
+    ASSERT_TRUE(ChangeBike(doc, ItemOfBikeCode(26), false));
+    EXPECT_EQ(doc.derived.percent, percentBefore);
+    EXPECT_NE(doc.derived.baseMaps, baseBefore);
+    EXPECT_NE(injectionCell(doc.image, 0, 20), injectionCell(before, 0, 20));
+    // Each cell is its percentage of the new base map.
+    for (int k = 0; k < kMapCells; ++k)
+        ASSERT_EQ(injectionCell(doc.image, 0, k), (percentBefore[0][k] * doc.derived.baseMaps[0][k] + 50) / 100) << k;
+}
+
+TEST(BikeChange, AnsweringNoTakesThePercentagesFromTheMapsAsTheyStand)
+{
+    // A map changed in the image (a file, a read from the unit) without its
+    // percent array being read back still keeps what the user sees.
+    Document doc = defaultsFor(11);
+    const int base = doc.derived.baseMaps[0][30];
+    doc.image.setWord(injectionMap(0).cellsOffset + 2 * 30, static_cast<std::uint16_t>(base * 3 / 2));
+    ASSERT_TRUE(ChangeBike(doc, ItemOfBikeCode(26), false));
+    EXPECT_EQ(doc.derived.percent[0][30], 150);
 }
 
 }  // namespace
