@@ -5,6 +5,8 @@
 // showing the image on them, committing an undo step) come in as hooks;
 // without hooks the steps do exactly what the core does on its own.
 
+#include "model/bike_reference.h"  // kStartupBikeCode
+
 #include <functional>
 
 namespace kestrin {
@@ -16,8 +18,6 @@ struct FileStepHooks {
     std::function<void()> showControls;     // the image onto the controls
     std::function<void()> commitChange;     // undo step, pending blocks, program on change
 };
-
-inline constexpr int kStartupBikeCode = 11;
 
 // Consistency rules, reference selection, base maps and the percent arrays
 // read back from the image.
