@@ -2,6 +2,8 @@
 
 #include "app/cli/cli_args.h"
 #include "app/cli/commands.h"
+#include "files/file_steps.h"
+#include "model/bike_defaults.h"
 #include "model/document.h"
 #include "model/fields.h"
 
@@ -31,7 +33,9 @@ int runImage(const std::vector<std::string>& argv)
 
     Document doc;
     doc.image.setByte(off::BikeCode, static_cast<std::uint8_t>(code));
-    // The defaults, the consistency rules and the coupling copy follow here.
+    ApplyBikeDefaults(doc);
+    ApplyConsistencyRules(doc);
+    ShowImage(doc);
     printImage(doc.image);
     return 0;
 }
