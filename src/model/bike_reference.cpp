@@ -21,30 +21,29 @@ RpmAxisStored storedAxis(TableValues rpm)
 BikeTables::BikeTables(int bikeCode)
 {
     using namespace refdata;
-    BikeTables& t = *this;
-    t.code = bikeCode;
-    t.defaultRpm = defaultRpmAxis(bikeCode);
-    t.injectionRpm = injectionRpmAxis(bikeCode);
-    t.injBRpm = injBRpmAxis(bikeCode);
-    t.iapRpm = iapRpmAxis(bikeCode);
-    t.positionRpm = positionRpmAxis(bikeCode);
+    code = bikeCode;
+    defaultRpm = defaultRpmAxis(bikeCode);
+    injectionRpm = injectionRpmAxis(bikeCode);
+    injBRpm = injBRpmAxis(bikeCode);
+    iapRpm = iapRpmAxis(bikeCode);
+    positionRpm = positionRpmAxis(bikeCode);
     const TableValues map = advanceMap(bikeCode);
-    t.advance = map.empty() ? advanceRow(bikeCode) : map;
-    t.injB = injBTable(bikeCode);
-    t.position = positionTable(bikeCode);
-    t.tempCorrection = tempCorrectionTable(bikeCode);
-    t.idle = idleTable(bikeCode);
-    t.idleServoRpm = idleServoRpmTable(bikeCode);
-    t.idleAdvance = idleAdvanceTable(bikeCode);
-    t.idleAdvanceRpm = idleAdvanceRpmTable(bikeCode);
-    t.gearVoltage = gearVoltageTable(bikeCode);
-    t.apSensor = apSensorTable(bikeCode);
-    t.iapSensor = iapSensorTable(bikeCode);
-    t.servoIn = servoInTable(bikeCode);
-    t.servoEx = servoExTable(bikeCode);
-    t.tempCurve = tempCurveTable(bikeCode);
-    t.waterSensorMv = waterSensorCurve(bikeCode);
-    t.airSensorMv = airSensorCurve(bikeCode);
+    advance = map.empty() ? advanceRow(bikeCode) : map;
+    injB = injBTable(bikeCode);
+    position = positionTable(bikeCode);
+    tempCorrection = tempCorrectionTable(bikeCode);
+    idle = idleTable(bikeCode);
+    idleServoRpm = idleServoRpmTable(bikeCode);
+    idleAdvance = idleAdvanceTable(bikeCode);
+    idleAdvanceRpm = idleAdvanceRpmTable(bikeCode);
+    gearVoltage = gearVoltageTable(bikeCode);
+    apSensor = apSensorTable(bikeCode);
+    iapSensor = iapSensorTable(bikeCode);
+    servoIn = servoInTable(bikeCode);
+    servoEx = servoExTable(bikeCode);
+    tempCurve = tempCurveTable(bikeCode);
+    waterSensorMv = waterSensorCurve(bikeCode);
+    airSensorMv = airSensorCurve(bikeCode);
 }
 
 void SelectBikeTables(Document& doc) { doc.bike = BikeTables(doc.image.byte(off::BikeCode)); }
