@@ -6,6 +6,7 @@ namespace {
 
 const Command kCommands[] = {
     {"image", "image --bike CODE          the parameter image of a bike's default set, 2850 numbers", runImage},
+    {"compare-all-new", "compare-all-new DIR        compare DIR/new_ign with DIR/new_ign_old into a report", runCompareAllNew},
 };
 
 }  // namespace

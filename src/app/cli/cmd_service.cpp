@@ -1,0 +1,55 @@
+// The service exports on the command line: the default set of every bike
+// into DIR/new_ign, and the comparison of those files with DIR/new_ign_old.
+
+#include "app/cli/cli_args.h"
+#include "app/cli/commands.h"
+#include "app/language.h"
+#include "app/messages.h"
+#include "files/service_compare.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace kestrin::cli {
+
+namespace {
+
+// "--language ENGLISH|DEUTSCH|FRENCH|CESKY", in any case; English without it.
+MessageTable messagesOf(const Args& args)
+{
+    const auto word = args.value("--language");
+    if (!word)
+        return MessageTable(English);
+    std::string upper = *word;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const auto language = languageFromArgument(upper);
+    if (!language)
+        throw UsageError("language must be ENGLISH, DEUTSCH, FRENCH or CESKY, not '" + *word + "'");
+    return MessageTable(*language);
+}
+
+void reportFileError(const MessageTable& messages, const std::string& path)
+{
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), messages[msg::OpenFileError].c_str());
+}
+
+}  // namespace
+
+int runCompareAllNew(const std::vector<std::string>& argv)
+{
+    Args args(argv, {"--language"}, {});
+    args.expectPositional(1, 1, "kestrin-cli compare-all-new DIR [--language L]");
+    const MessageTable messages = messagesOf(args);
+
+    const CompareAllResult result = CompareAllNew(args.positional()[0]);
+    if (!result.reportWritten) {
+        reportFileError(messages, result.reportPath);
+        return 1;
+    }
+    std::fprintf(stderr, "%s\n", compareResultMessage(result.reportPath).c_str());
+    return result.allEqual() ? 0 : 1;
+}
+
+}  // namespace kestrin::cli
