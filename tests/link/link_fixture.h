@@ -3,6 +3,7 @@
 // with a recorder of what the engine announces. One tick = the unit's clock
 // moves 55 ms, then the engine ticks.
 
+#include "model/derived_tables.h"
 #include "app/messages.h"
 #include "link/link_engine.h"
 #include "link/live_values.h"
@@ -49,7 +50,13 @@ inline ParameterImage patternImage(int seed)
     ParameterImage im;
     for (int i = 0; i < kImageSize; ++i)
         im.setByte(i, static_cast<std::uint8_t>((i * 7 + seed * 13 + i / 150) & 0xFF));
-    return im;
+    // The transfer runs keep the image consistent, so the pattern must
+    // already satisfy the consistency rules to come through unchanged.
+    Document doc;
+    doc.image = im;
+    ApplyConsistencyRules(doc);
+    ApplyConsistencyRules(doc);
+    return doc.image;
 }
 
 struct LinkRig {
