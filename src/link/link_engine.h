@@ -122,7 +122,7 @@ public:
     int attempts() const { return attempts_; }
     int ticksSinceSend() const { return ticksSinceSend_; }
     int connectionCounter() const { return connectionCounter_; }
-    bool connectionLost() const { return connectionCounter_ >= kConnectionLostTicks; }
+    bool connectionLost() const { return lostShown_; }  // "No Connection" is shown
     int reopenCounter() const { return reopenCounter_; }
     bool autoScan() const { return autoScan_; }
     bool programFinished() const { return programFinished_; }
