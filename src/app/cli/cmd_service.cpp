@@ -5,7 +5,10 @@
 #include "app/cli/commands.h"
 #include "app/language.h"
 #include "app/messages.h"
+#include "files/file_steps.h"
 #include "files/service_compare.h"
+#include "files/service_save_all.h"
+#include "model/document.h"
 
 #include <algorithm>
 #include <cctype>
@@ -36,6 +39,24 @@ void reportFileError(const MessageTable& messages, const std::string& path)
 }
 
 }  // namespace
+
+int runSaveAllNew(const std::vector<std::string>& argv)
+{
+    Args args(argv, {"--language"}, {});
+    args.expectPositional(1, 1, "kestrin-cli save-all-new DIR [--language L]");
+    const MessageTable messages = messagesOf(args);
+
+    Document doc;
+    SetStartupImage(doc);
+    const SaveAllNewResult result = SaveAllNew(doc, args.positional()[0]);
+    if (!result.folderReady) {
+        reportFileError(messages, result.folder);
+        return 1;
+    }
+    for (const std::string& path : result.failed)
+        reportFileError(messages, path);
+    return result.ok() ? 0 : 1;
+}
 
 int runCompareAllNew(const std::vector<std::string>& argv)
 {

@@ -18,6 +18,7 @@ struct Command {
 std::span<const Command> commands();
 
 int runImage(const std::vector<std::string>& args);
+int runSaveAllNew(const std::vector<std::string>& args);
 int runCompareAllNew(const std::vector<std::string>& args);
 
 }  // namespace kestrin::cli
