@@ -5,7 +5,11 @@ namespace kestrin::cli {
 namespace {
 
 const Command kCommands[] = {
-    {"image", "image --bike CODE          the parameter image of a bike's default set, 2850 numbers", runImage},
+    {"image", "image --bike CODE | FILE [--raw]  the parameter image of a bike's default set or of a file", runImage},
+    {"defaults", "defaults CODE [-o FILE]    the default parameter set of a bike as an .ign file", runDefaults},
+    {"normalize", "normalize IN [-o OUT]      read a parameter file and write it as this program writes it", runNormalize},
+    {"merge", "merge BASE FROM --page PAGE [-o OUT]  BASE with the sections of one page taken from FROM", runMerge},
+    {"diff", "diff A B                   the fields in which two parameter files differ", runDiff},
     {"save-all-new", "save-all-new DIR           the default set of every bike into DIR/new_ign", runSaveAllNew},
     {"compare-all-new", "compare-all-new DIR        compare DIR/new_ign with DIR/new_ign_old into a report", runCompareAllNew},
 };

@@ -3,6 +3,8 @@
 // returns the exit status: 0 success, 1 a difference or a reported failure,
 // 2 bad usage or unreadable input (UsageError is turned into 2 by main).
 
+#include "app/messages.h"
+
 #include <span>
 #include <string>
 #include <vector>
@@ -20,5 +22,15 @@ std::span<const Command> commands();
 int runImage(const std::vector<std::string>& args);
 int runSaveAllNew(const std::vector<std::string>& args);
 int runCompareAllNew(const std::vector<std::string>& args);
+
+// cmd_files.cpp
+int runDefaults(const std::vector<std::string>& args);
+int runNormalize(const std::vector<std::string>& args);
+int runMerge(const std::vector<std::string>& args);
+int runDiff(const std::vector<std::string>& args);
+// The image after a whole-file load over the start-up image (with the
+// after-load steps unless `raw`), and the image of a bike's default set.
+int imageOfFile(const std::string& path, bool raw, const kestrin::MessageTable& messages);
+int imageOfBike(int code);
 
 }  // namespace kestrin::cli
