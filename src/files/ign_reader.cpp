@@ -133,6 +133,10 @@ private:
             }
             notify(kMsgUnmatchedIgnFile);
         }
+        // A file without any key (not a parameter file at all) would
+        // otherwise be refused without a word.
+        if (result_.notices.empty())
+            notify(kMsgUnmatchedIgnFile);
         return false;
     }
 

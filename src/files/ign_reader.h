@@ -25,7 +25,9 @@ struct IgnReadOptions {
     // Load only the sections of doc.activePage (no bike defaults then).
     bool restrictToPage = false;
     // Called with a message-table entry (27 or 28) at the moment the notice
-    // is due: before any section has been read. May be empty.
+    // is due: before any section has been read. 28 comes once for every key
+    // with a version that is not accepted, and once when the file has no
+    // key at all. May be empty.
     std::function<void(int entry)> notify;
 };
 

@@ -44,10 +44,10 @@ TEST(IgnReader, KeySearchAndVersions)
         {"unmatched then current", "VALDORIX_KEY 99 VALDORIX_KEY 82 COOLING 90", 82, {kMsgUnmatchedIgnFile}},
         {"unmatched only", "VALDORIX_KEY 99 COOLING 90", 0, {kMsgUnmatchedIgnFile}},
         {"two unmatched", "VALDORIX_KEY 70 VALDORIX_KEY 83", 0, {kMsgUnmatchedIgnFile, kMsgUnmatchedIgnFile}},
-        {"no key", "COOLING 90", 0, {}},
-        {"key is case-sensitive", "valdorix_key 82 COOLING 90", 0, {}},
+        {"no key is refused aloud too", "COOLING 90", 0, {kMsgUnmatchedIgnFile}},
+        {"key is case-sensitive", "valdorix_key 82 COOLING 90", 0, {kMsgUnmatchedIgnFile}},
         {"key without number", "VALDORIX_KEY", 0, {kMsgUnmatchedIgnFile}},
-        {"empty", "", 0, {}},
+        {"empty", "", 0, {kMsgUnmatchedIgnFile}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

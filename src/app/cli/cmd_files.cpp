@@ -27,18 +27,6 @@ constexpr int kExitDifferent = 1;
 constexpr int kExitFailed = 1;
 constexpr int kExitBadInput = 2;
 
-MessageTable messagesFor(const Args& args)
-{
-    int language = English;
-    if (const auto word = args.value("--language")) {
-        const auto chosen = languageFromArgument(*word);
-        if (!chosen)
-            throw UsageError("--language must be ENGLISH, DEUTSCH, FRENCH or CESKY, not '" + *word + "'");
-        language = *chosen;
-    }
-    return MessageTable(language);
-}
-
 void printMessage(const std::string& text, const std::string& detail = {})
 {
     std::fprintf(stderr, "%s%s%s\n", text.c_str(), detail.empty() ? "" : ": ", detail.c_str());
@@ -151,6 +139,18 @@ int diffImages(const ParameterImage& a, const ParameterImage& b)
 }
 
 }  // namespace
+
+MessageTable messagesFor(const Args& args)
+{
+    int language = English;
+    if (const auto word = args.value("--language")) {
+        const auto chosen = languageFromArgument(*word);
+        if (!chosen)
+            throw UsageError("--language must be ENGLISH, DEUTSCH, FRENCH or CESKY, not '" + *word + "'");
+        language = *chosen;
+    }
+    return MessageTable(language);
+}
 
 int imageOfFile(const std::string& path, bool raw, const MessageTable& messages)
 {

@@ -30,6 +30,9 @@ int runMerge(const std::vector<std::string>& args);
 int runDiff(const std::vector<std::string>& args);
 // The image after a whole-file load over the start-up image (with the
 // after-load steps unless `raw`), and the image of a bike's default set.
+// The message table of the language that --language names (English without it).
+class Args;
+kestrin::MessageTable messagesFor(const Args& args);
 int imageOfFile(const std::string& path, bool raw, const kestrin::MessageTable& messages);
 int imageOfBike(int code);
 
