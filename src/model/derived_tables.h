@@ -42,7 +42,7 @@ struct AxisMemory {
     }
 };
 
-// The three injection maps reference tables feed, in the order of `refs`.
+// The three reference tables of a bike, in the order of `refs`.
 enum ReferenceKind { RefA = 0, RefB = 1, RefIap = 2 };
 
 // One reference table with the breakpoints its columns and rows stand at.
@@ -84,10 +84,20 @@ struct DerivedState {
     }
 };
 
+// Runs every rule over the whole image, updates the marking and resets the
+// outside settings that are out of range. Run it after any change.
 void ApplyConsistencyRules(Document& doc);
+// Chooses the bike's three reference tables and their breakpoints from
+// BikeCode; a code above 60 keeps the tables chosen before.
 void SelectReferenceTables(Document& doc);
+// The five base injection maps from the selected references and the maps'
+// RPM axes. Selects first if nothing has been selected yet.
 void ComputeBaseMaps(Document& doc);
+// Injection map cells from the percent arrays: (percent x base + 50) / 100,
+// at most 65535. After ComputeBaseMaps.
 void ApplyPercentArrays(Document& doc);
+// Percent arrays from the injection map cells, to the nearest whole percent.
+// After ComputeBaseMaps.
 void ReadPercentArrays(Document& doc);
 
 // The axis rule on one RPM axis (stored RPM / 100) with that axis's memory.
