@@ -114,6 +114,7 @@ bool MonitorDecoder::decode(std::span<const std::uint8_t> frame)
 
     const int cylinders = cylinderCount(document_.image);
     live_.received = true;
+    ++framesDecoded_;
     decodeFlagsAB(frame);
     decodeFlagsC(frame);
     decodeVersion(frame);

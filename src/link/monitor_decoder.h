@@ -5,6 +5,7 @@
 // shape the display (number of cylinders, ignition limiter, servo enables,
 // lambda bar, N2O enable) and the choke flag of the bike.
 
+#include "link/link_engine.h"
 #include "link/live_values.h"
 #include "link/monitor_display.h"
 
@@ -17,7 +18,7 @@ namespace kestrin {
 class Document;
 class MessageTable;
 
-class MonitorDecoder {
+class MonitorDecoder : public MonitorSink {
 public:
     // Both are read at every decode, so edits and language switches show
     // with the next frame. They must outlive the decoder.
@@ -32,6 +33,11 @@ public:
     // false; the caller resets its connection counter and runs the page
     // visibility rules only on true.
     bool decode(std::span<const std::uint8_t> frame);
+    // The link engine hands over every intact monitor frame here.
+    void monitorFrame(FrameView frame) override { decode(frame); }
+    // Frames accepted so far: when it moves, the window applies the
+    // changed controls and runs the page visibility rules.
+    int framesDecoded() const { return framesDecoded_; }
 
     // The texts the monitor labels show while no unit answers: each head
     // word with a "---" placeholder, and an empty tuning label.
@@ -60,6 +66,7 @@ private:
     const Document& document_;
     const MessageTable& texts_;
     bool extended_ = false;
+    int framesDecoded_ = 0;
     LiveValues live_;
     MonitorDisplay display_;
     std::string scratch_;

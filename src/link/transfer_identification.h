@@ -2,13 +2,12 @@
 // The identification block (block 0) the unit reports about itself, and the
 // version, date and time texts the "Bike" page shows from it.
 
+#include "app/build_stamp.h"  // kProgramVersion
 #include "model/image.h"
 
 #include <string>
 
 namespace kestrin {
-
-inline constexpr int kProgramVersion = 82;
 
 namespace ident {
 inline constexpr int VersionChars = 0;     // 3 characters
