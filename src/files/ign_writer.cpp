@@ -73,6 +73,16 @@ void appendSection(std::string& out, const ign::Section& section, const Paramete
     }
 }
 
+// The information lines are single lines whatever the unit reports: a line
+// break inside a firmware name would let the rest of it be read as sections.
+std::string oneLine(std::string text)
+{
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = ' ';
+    return text;
+}
+
 }  // namespace
 
 std::string WriteParameterFile(const ParameterImage& image, const IgnInfoTexts& info)
@@ -89,9 +99,10 @@ std::string WriteParameterFile(const ParameterImage& image, const IgnInfoTexts& 
 
     appendHead(out, "VERSIONS", 0);
     out += kLineBreak;
-    out += "HEX  " + info.firmwareDate + "  " + info.firmwareTime + "   " + info.firmwareName;
+    out += "HEX  " + oneLine(info.firmwareDate) + "  " + oneLine(info.firmwareTime) + "   " +
+           oneLine(info.firmwareName);
     out += kLineBreak;
-    out += "EXE  " + info.buildDate + "   " + info.buildTime;
+    out += "EXE  " + oneLine(info.buildDate) + "   " + oneLine(info.buildTime);
     out += kLineBreak;
 
     appendHead(out, ign::kMemoKeyword, 9);

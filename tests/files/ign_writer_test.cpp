@@ -1,3 +1,4 @@
+#include "files/ign_firmware.h"
 #include "files/ign_memo.h"
 #include "files/ign_writer.h"
 #include "model/field_offsets.h"
@@ -118,6 +119,15 @@ TEST(IgnWriter, MapSectionsBreakAfterEveryRowAndEndWithContinuationLine)
     EXPECT_EQ(lines[servo + 13].rfind("SERVO_EX ", 0), 0u);
 }
 
+TEST(IgnWriter, InformationLinesStayOneLineEach)
+{
+    ParameterImage image;
+    IgnInfoTexts info = kInfo;
+    info.firmwareName = "IGN\r\nTPS 1 2";
+    const std::string text = WriteParameterFile(image, info);
+    EXPECT_NE(text.find("\r\nHEX   5. 5.2007  14:07   IGN  TPS 1 2\r\nEXE  "), std::string::npos);
+}
+
 TEST(IgnWriter, MemoLinesFollowTheMemoHead)
 {
     ParameterImage image;
@@ -160,4 +170,35 @@ TEST(IgnWriter, SavingReplacesTheFileWholeOrLeavesTheOldOne)
     EXPECT_EQ(old.readAll(), QByteArray("old content"));
 
     EXPECT_FALSE(saveParameterFile(doc, dir.filePath("missing/dir/set.ign").toStdString(), messages, &error));
+}
+
+TEST(FirmwareTexts, DecodedFromTheIdentificationBlock)
+{
+    EXPECT_EQ(firmwareTexts(Block{}).name, "");
+    EXPECT_EQ(firmwareTexts(Block{}).date, "");
+
+    Block id{};
+    id[0] = 'K';
+    id[1] = 'S';
+    id[2] = 'T';
+    id[3] = 7;
+    id[4] = 5;
+    id[5] = 39;  // "May"
+    id[6] = 7;
+    id[7] = 9;
+    id[8] = 3;
+    id[10] = 82;
+    FirmwareTexts texts = firmwareTexts(id);
+    EXPECT_EQ(texts.name, "KST07");
+    EXPECT_EQ(texts.date, " 5. 5.2007");
+    EXPECT_EQ(texts.time, "09:03");
+
+    // A program name replaces the version text; a two-digit day has no blank.
+    const char name[] = "Kestrin 82 race";
+    std::copy(name, name + sizeof name - 1, id.begin() + 16);
+    id[4] = 24;
+    id[5] = 12;  // "Dec"
+    texts = firmwareTexts(id);
+    EXPECT_EQ(texts.name, "Kestrin 82 race");
+    EXPECT_EQ(texts.date, "24.12.2007");
 }
