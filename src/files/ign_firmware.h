@@ -1,7 +1,7 @@
 #pragma once
-// The firmware identification texts the Bike page shows and the parameter
-// file carries on its HEX line, decoded from the unit's identification
-// block (block 0).
+// The firmware identification texts as the parameter file carries them on
+// its HEX line: the texts the Bike page shows (link/transfer_identification.h)
+// as the unit's own 8-bit bytes.
 
 #include "model/image.h"
 

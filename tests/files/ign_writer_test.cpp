@@ -200,5 +200,7 @@ TEST(FirmwareTexts, DecodedFromTheIdentificationBlock)
     id[5] = 12;  // "Dec"
     texts = firmwareTexts(id);
     EXPECT_EQ(texts.name, "Kestrin 82 race");
+    id[16] = 0x9A;  // 8-bit text stays as the unit sent it
+    EXPECT_EQ(firmwareTexts(id).name, "\x9a" "estrin 82 race");
     EXPECT_EQ(texts.date, "24.12.2007");
 }
