@@ -1,5 +1,7 @@
+#include "files/file_steps.h"
 #include "files/ign_reader.h"
 #include "ign_test_support.h"
+#include "model/bike_defaults.h"
 #include "model/document.h"
 #include "model/field_offsets.h"
 
@@ -109,6 +111,25 @@ TEST(IgnReader, SectionsDependOnTheFileVersion)
         EXPECT_EQ(doc.image.byte(off::ClutchPause + 5), 5);
         EXPECT_EQ(doc.image.byte(off::ClutchAdv), 0xFC);  // -4 as a signed byte
     }
+}
+
+TEST(IgnReader, BikeSectionStartsFromThatBikesDefaults)
+{
+    // An old file without IDLE: the idle settings are bike 53's defaults,
+    // not what the image held before; the sections present still win.
+    Document expected;
+    expected.image.setByte(off::BikeCode, 53);
+    ApplyBikeDefaults(expected, kWholeImage);
+    ASSERT_NE(expected.image.byte(off::IdleRpmRange), 0);
+
+    Document doc;
+    SetStartupImage(doc);
+    ASSERT_NE(doc.image.byte(off::IdleRpmRange), expected.image.byte(off::IdleRpmRange));
+    ASSERT_EQ(ReadParameterFile(doc, ignText(69, "COOLING 33 BIKE 53 IDLE 9 9 9 COOLING 44")).version, 69);
+    EXPECT_EQ(doc.image.byte(off::BikeCode), 53);
+    for (int i = off::IdleMode; i <= off::IdleStart + 1; ++i)
+        EXPECT_EQ(doc.image.byte(i), expected.image.byte(i)) << "offset " << i;
+    EXPECT_EQ(doc.image.byte(off::CoolingTemp), 44);
 }
 
 TEST(IgnReader, PageRestrictedLoads)
