@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -141,4 +142,19 @@ TEST_F(CliFiles, NormalizeMergeAndDiff)
     EXPECT_EQ(diff.out.find("IgnLimiter"), std::string::npos) << diff.out;
 
     EXPECT_EQ(run("diff " + path("base.ign") + " " + path("missing.ign")).status, 2);
+}
+
+TEST_F(CliFiles, DefaultsMatchEveryFileOfSaveAllNew)
+{
+    ASSERT_EQ(run("save-all-new " + path("")).status, 0);
+    const QStringList files = QDir(dir.filePath("new_ign")).entryList({"*.ign"}, QDir::Files);
+    ASSERT_EQ(files.size(), 61);
+    for (const QString& name : files) {
+        const std::string saved = slurp(dir.filePath("new_ign/" + name).toStdString());
+        // Line 3 is "BIKE", padding, the code.
+        const std::size_t bike = saved.find("\r\nBIKE");
+        ASSERT_NE(bike, std::string::npos);
+        const int code = std::stoi(saved.substr(bike + 6, 20));
+        EXPECT_EQ(run("defaults " + std::to_string(code)).out, saved) << name.toStdString();
+    }
 }
