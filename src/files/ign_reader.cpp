@@ -44,10 +44,12 @@ bool readToken(Input& in, std::string& token)
     return true;
 }
 
+// Up to the end of the line; a CR ends it too, so that a file with CR line
+// ends loses no more than the rest of that line.
 void skipLine(Input& in)
 {
-    for (int c = in.get(); c != Input::kEnd && c != '\n'; c = in.get()) {
-    }
+    for (int c = in.peek(); c != Input::kEnd && c != '\n' && c != '\r'; c = in.peek())
+        in.get();
 }
 
 // An optional sign and decimal digits after any white space, taken modulo

@@ -253,6 +253,10 @@ TEST(IgnReader, NothingOnTheInformationLinesIsRead)
     EXPECT_EQ(doc.image.byte(off::RpmPulses), before.image.byte(off::RpmPulses));
     EXPECT_EQ(doc.image.byte(off::CoolingTemp), before.image.byte(off::CoolingTemp));
     EXPECT_EQ(doc.image.byte(off::LambdaBar + 3), 4);
+
+    // Lines ended by CR alone: the memo after the information lines stays.
+    ReadParameterFile(doc, ignText(82, "VERSIONS\rHEX  x  y   z\rEXE  a   b\r\rMEMO         \rnote"));
+    EXPECT_EQ(doc.image.byte(off::MemoText), 'n');
 }
 
 TEST(IgnReader, MemoTextIsNeverReadAsSectionsInAPageLoad)
