@@ -9,6 +9,9 @@
 // Offsets are written as numbers on purpose: the check does not lean on the
 // program's own field table, so a wrong offset there shows up here.
 
+#include "files/file_steps.h"
+#include "model/document.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -765,6 +768,23 @@ TEST(CliImage, EveryBikesDefaultSetAgreesWithTheBikeTables)
         ImageCheck im(code, std::move(out.numbers));
         checkBike(code, im);
         EXPECT_TRUE(im.everyByteChecked()) << "not checked: " << im.uncheckedOffsets();
+    }
+}
+
+// "Save All New" runs the bikes one after another through the same
+// document; nothing one bike leaves behind beside the image (axis memory,
+// reference selection, percent arrays, choke flag) may reach the next.
+TEST(CliImage, OneDocumentThroughAllBikesGivesEachBikeItsOwnImage)
+{
+    kestrin::Document doc;
+    kestrin::SetStartupImage(doc);
+    for (int code = 0; code <= 60; ++code) {
+        SCOPED_TRACE("bike " + std::to_string(code));
+        kestrin::PrepareDefaultSet(doc, code);
+        const CliResult alone = runCli("image --bike " + std::to_string(code));
+        ASSERT_EQ(alone.numbers.size(), static_cast<std::size_t>(kImageSize));
+        const auto bytes = doc.image.bytes();
+        ASSERT_TRUE(std::equal(bytes.begin(), bytes.end(), alone.numbers.begin()));
     }
 }
 
