@@ -41,6 +41,7 @@ enum class Rule : std::uint8_t {
     ClutchTime,      // files before version 70 hold these values ×10, later ×5
     TuningByTls,     // present only in files of version 81 and later
     KeptInPageLoad,  // JetCouplingMode: parsed but not stored when loading one page
+    LambdaType,      // the window redraws its lambda mode selection once it is stored
 };
 
 struct Item {

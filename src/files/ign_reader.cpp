@@ -166,6 +166,8 @@ private:
                 if (item.rule == ign::Rule::KeptInPageLoad && options_.restrictToPage)
                     continue;
                 store(item, i, factor);
+                if (item.rule == ign::Rule::LambdaType && options_.lambdaTypeLoaded)
+                    options_.lambdaTypeLoaded(image_.byte(off::LambdaType));
             }
         }
         if (section.page == ign::kNoPage) {

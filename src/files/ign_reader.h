@@ -29,6 +29,9 @@ struct IgnReadOptions {
     // with a version that is not accepted, and once when the file has no
     // key at all. May be empty.
     std::function<void(int entry)> notify;
+    // Called as soon as "SENSOR_LAMBDA" has stored LambdaType, so that the
+    // window can set and redraw its lambda mode selection. May be empty.
+    std::function<void(int lambdaType)> lambdaTypeLoaded;
 };
 
 struct IgnReadResult {

@@ -170,6 +170,20 @@ TEST(IgnReader, PageRestrictedLoads)
     }
 }
 
+TEST(IgnReader, LambdaTypeIsAnnouncedBeforeTheRestOfItsSection)
+{
+    Document doc = patternDocument();
+    std::vector<int> seen;
+    IgnReadOptions options;
+    options.lambdaTypeLoaded = [&](int type) {
+        seen.push_back(type);
+        seen.push_back(doc.image.byte(off::LambdaAf));  // not yet loaded
+    };
+    ReadParameterFile(doc, ignText(82, "SENSOR_LAMBDA 1 101 102 103 104 105"), options);
+    EXPECT_EQ(seen, (std::vector<int>{1, patternDocument().image.byte(off::LambdaAf)}));
+    EXPECT_EQ(doc.image.byte(off::LambdaAf), 101);
+}
+
 TEST(IgnReader, ShortSectionsReuseTheLastNumber)
 {
     Document doc = patternDocument();
