@@ -300,3 +300,34 @@ TEST(IgnReader, UntrustedBytesNeverBreakTheReader)
     EXPECT_EQ(doc.image.byte(off::RpmPulses), 1);
     EXPECT_EQ(doc.image.byte(off::CoolingTemp), before.image.byte(off::CoolingTemp));  // "COOLING\0" is no keyword
 }
+
+TEST(IgnReader, ReadingInPiecesGivesTheSameImage)
+{
+    // A source that hands out one byte at a time puts every token, sign and
+    // line end across a piece boundary.
+    const std::string text = ignText(82, "TPS -5 +7 LIMITER 1 2 3 4 5 CLUTCH 1 2 3 -4\r\nMEMO  ab\r\ncd");
+    Document whole = patternDocument();
+    ReadParameterFile(whole, text);
+    Document pieces = patternDocument();
+    std::size_t at = 0;
+    ign::Input input([&](char* data, std::size_t) -> long long {
+        if (at == text.size())
+            return 0;
+        *data = text[at++];
+        return 1;
+    });
+    EXPECT_EQ(ReadParameterFile(pieces, input).version, 82);
+    EXPECT_EQ(pieces.image, whole.image);
+    EXPECT_FALSE(input.readFailed());
+
+    std::size_t calls = 0;
+    ign::Input failing([&](char* data, std::size_t) -> long long {
+        if (calls++ < 20) {
+            *data = text[calls - 1];
+            return 1;
+        }
+        return -1;
+    });
+    ReadParameterFile(pieces, failing);
+    EXPECT_TRUE(failing.readFailed());
+}
