@@ -144,7 +144,8 @@ void EngineModel::step()
     lastThrottle_ = s_.throttle;
     s_.throttle += std::clamp(target - s_.throttle, -25, 25);
     const int opening = s_.throttle - lastThrottle_;
-    s_.accCorr = std::max(1000 + std::max(0, opening) * 40, s_.accCorr - (s_.accCorr - 1000) / 15 - 1);
+    // Enrichment for a real opening of the grip, not for the rider's jitter.
+    s_.accCorr = std::max(1000 + std::max(0, opening - 5) * 40, s_.accCorr - (s_.accCorr - 1000) / 15 - 1);
     s_.accCorr = std::max(1000, s_.accCorr);
 
     const double warmExtra = s_.coolantC < 70.0 ? (70.0 - s_.coolantC) * 8.0 : 0.0;
@@ -182,7 +183,7 @@ void EngineModel::step()
     s_.rpm = std::max(0, static_cast<int>(rpmF_) + noise(s_.gear == 0 && s_.throttle < 20 ? 25 : 8));
     s_.speedKmh = static_cast<int>(speedF_);
 
-    const double mapTarget = (s_.throttle < 10 && s_.rpm > 3000) ? 18.0 : 24.0 + 74.0 * std::sqrt(s_.throttle / 1000.0);
+    const double mapTarget = (s_.throttle < 10 && s_.rpm > 3000) ? 22.0 : 32.0 + 66.0 * std::sqrt(s_.throttle / 1000.0);
     mapF_ += (mapTarget - mapF_) * std::min(1.0, dt / 0.08);
     s_.manifoldKpa = std::clamp(static_cast<int>(mapF_), 10, 105);
 
