@@ -22,6 +22,10 @@ std::span<const Command> commands();
 int runImage(const std::vector<std::string>& args);
 int runSaveAllNew(const std::vector<std::string>& args);
 int runCompareAllNew(const std::vector<std::string>& args);
+int runRead(const std::vector<std::string>& args);
+int runVerify(const std::vector<std::string>& args);
+int runProgram(const std::vector<std::string>& args);
+int runMonitor(const std::vector<std::string>& args);
 
 // cmd_files.cpp
 int runDefaults(const std::vector<std::string>& args);
