@@ -6,26 +6,20 @@
 
 namespace kestrin {
 
-namespace {
-
-constexpr int kAutoEntry = 20;   // "Com Auto" in the port menu
-constexpr int kScanPorts = 21;   // "Com Auto" walks COM1 .. COM21
-
-}  // namespace
 
 std::string comPortName(int number) { return "\\\\.\\COM" + std::to_string(number); }
 
 int portNumberFor(int selectedIndex, int scanIndex)
 {
-    const int selected = std::clamp(selectedIndex, 0, kAutoEntry);
-    if (selected == kAutoEntry)
-        return std::clamp(scanIndex, 0, kScanPorts - 1) + 1;
+    const int selected = std::clamp(selectedIndex, 0, kAutoPortIndex);
+    if (selected == kAutoPortIndex)
+        return std::clamp(scanIndex, 0, kScanPortCount - 1) + 1;
     return selected + 1;
 }
 
 std::string portMenuCaption(int index)
 {
-    if (index == kAutoEntry)
+    if (index == kAutoPortIndex)
         return "Com Auto";
     return "Com " + std::to_string(index + 1);
 }

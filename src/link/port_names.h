@@ -17,7 +17,9 @@
 
 namespace kestrin {
 
-inline constexpr int kPortMenuEntries = 21;  // "Com 1" .. "Com 20", then "Com Auto" (index 20)
+inline constexpr int kPortMenuEntries = 21;  // "Com 1" .. "Com 20", "Com Auto"
+inline constexpr int kAutoPortIndex = 20;    // the "Com Auto" entry
+inline constexpr int kScanPortCount = 21;    // "Com Auto" walks COM1 .. COM21
 
 // "\\.\COM" followed by the number, the name the port label is built from.
 std::string comPortName(int number);
