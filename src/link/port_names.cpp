@@ -6,7 +6,6 @@
 
 namespace kestrin {
 
-
 std::string comPortName(int number) { return "\\\\.\\COM" + std::to_string(number); }
 
 int portNumberFor(int selectedIndex, int scanIndex)
