@@ -12,6 +12,7 @@
 #include "model/document.h"
 #include "model/field_offsets.h"
 
+#include <sched.h>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -60,6 +61,16 @@ std::string imageText(const ParameterImage& image)
         text += (i % 15 == 14) ? '\n' : ' ';
     }
     return text;
+}
+
+// The serving loop always sleeps until something is due, so a low real-time
+// priority cannot starve the system; it only puts the unit's answers first.
+void raisePriority()
+{
+    sched_param p{};
+    p.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    if (sched_setscheduler(0, SCHED_FIFO, &p) != 0)
+        std::fprintf(stderr, "kestrin-sim: real-time priority not available, serving at normal priority\n");
 }
 
 // SIGTERM and SIGINT end the serving loop through a descriptor, so the loop
@@ -117,6 +128,8 @@ int main(int argc, char** argv)
         }
     }
 
+    if (options.realtime)
+        raisePriority();
     sim::UnitOnLine line(unit, sim::monotonicMicros());
     sim::SimServer server(pty, line);
     const bool ok = server.run(stopFd);

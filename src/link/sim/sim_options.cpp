@@ -6,12 +6,15 @@ namespace kestrin::sim {
 
 const char* const kSimUsage =
     "usage: kestrin-sim [--bike CODE | --load FILE] [--version N] [--link FILE] [--dump FILE] [--seed N]\n"
+    "                   [--realtime]\n"
     "                   [--drop-rate PERCENT] [--drop-block N] [--corrupt-rate PERCENT]\n"
     "                   [--delay-ticks N] [--split] [--burst N] [--silent-after N] [--wrong-code]\n"
     "\n"
     "Serves a simulated control unit on a new pseudo-terminal until SIGTERM or SIGINT.\n"
     "The first line on stdout is the device path to connect to (also written to --link FILE).\n"
     "--dump FILE writes the parameter image the unit holds when it stops, 2850 numbers.\n"
+    "--realtime serves at real-time priority where the system allows it: a real unit has a\n"
+    "processor of its own, and on a busy PC this keeps other programs from delaying its answers.\n"
     "Rates are percent of the replies; the faults are repeatable for a given --seed.\n";
 
 SimOptions parseSimOptions(const std::vector<std::string>& argv)
@@ -20,7 +23,7 @@ SimOptions parseSimOptions(const std::vector<std::string>& argv)
     cli::Args args(argv,
                    {"--bike", "--load", "--version", "--link", "--dump", "--seed", "--drop-rate", "--drop-block",
                     "--corrupt-rate", "--delay-ticks", "--burst", "--silent-after"},
-                   {"--split", "--wrong-code"});
+                   {"--split", "--wrong-code", "--realtime"});
     args.expectPositional(0, 0, "kestrin-sim [OPTIONS] (see --help)");
 
     SimOptions o;
@@ -49,6 +52,7 @@ SimOptions parseSimOptions(const std::vector<std::string>& argv)
         o.silentAfter = parseInt(*v, 0, 1'000'000, "frame count");
     o.split = args.flag("--split");
     o.wrongCode = args.flag("--wrong-code");
+    o.realtime = args.flag("--realtime");
     return o;
 }
 

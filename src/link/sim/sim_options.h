@@ -16,6 +16,7 @@ struct SimOptions {
     std::optional<std::string> linkFile;  // gets the device path, for scripts
     std::optional<std::string> dumpFile;  // gets the stored image at the end, for tests
     std::uint32_t seed = 1;
+    bool realtime = false;             // serve at real-time priority where allowed
 
     // Faults.
     int dropPercent = 0;               // replies lost on the line, at random
