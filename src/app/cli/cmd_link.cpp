@@ -34,6 +34,9 @@ constexpr int kMsgComOpenError = 23;
 // How long `program` waits for the unit to start and to finish storing.
 constexpr int kSavingStartTicks = 3 * kRetryTicks;
 constexpr int kSavingTicksLimit = 60'000 / kTickMs;
+// `monitor` gives up after this long without a frame: the connection watch
+// has then re-opened the port three times.
+constexpr int kMonitorGiveUpTicks = kConnectionLostTicks + 3 * kReopenTicks;
 
 // `--trace`: every frame sent and every read, in hex, with the milliseconds
 // since the command started.
@@ -407,25 +410,30 @@ int runMonitor(const std::vector<std::string>& argv)
 
     std::signal(SIGINT, onInterrupt);
     int seen = 0;
+    int silentTicks = 0;
     session.sink().onFrame = [&] {
         ++seen;
+        silentTicks = 0;
         if (labels)
             printLabels(session.decoder().display());
         else
             printLiveValues(session.decoder().live());
         std::fflush(stdout);
     };
-    bool lost = false;
+    // "No Connection" comes and goes as in the window; only a unit that
+    // stays silent through several re-opens of the port ends the command.
+    bool lostShown = false;
     session.tickUntil(
         [&] {
-            lost = session.connectionLost();
-            return lost || (frames && seen >= *frames);
+            if (session.connectionLost() && !lostShown)
+                session.reportNoConnection();
+            lostShown = session.connectionLost();
+            ++silentTicks;
+            return silentTicks > kMonitorGiveUpTicks || (frames && seen >= *frames);
         },
         std::numeric_limits<int>::max());
-    if (lost) {
-        session.reportNoConnection();
+    if (silentTicks > kMonitorGiveUpTicks)
         return 1;
-    }
     return 0;
 }
 
