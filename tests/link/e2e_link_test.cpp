@@ -99,6 +99,8 @@ struct FaultyLine {
     bool mustSucceed;
 };
 
+void PrintTo(const FaultyLine& c, std::ostream* os) { *os << c.name; }
+
 class LinkFaultyLine : public LinkEndToEnd, public ::testing::WithParamInterface<FaultyLine> {};
 
 TEST_P(LinkFaultyLine, ProgramEndsWithTheFileInTheUnitOrAReportedFailure)

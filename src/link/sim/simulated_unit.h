@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <random>
 #include <span>
 #include <string>
@@ -74,6 +75,14 @@ public:
     // Time passes: due replies move to the output.
     void advance(int ms);
     std::int64_t nowMs() const { return nowMs_; }
+    // When the next scheduled reply (or the second half of a split one)
+    // becomes due, so that a real-time host knows when to come back.
+    std::optional<std::int64_t> nextDueMs() const
+    {
+        if (scheduled_.empty())
+            return std::nullopt;
+        return scheduled_.front().dueMs;
+    }
 
     // Bytes ready for the PC.
     std::size_t pendingOutput() const { return output_.size(); }
