@@ -2,15 +2,17 @@
 // kestrin-cli connect to the device path it prints, as to a serial port.
 
 #include "app/cli/cli_args.h"
+#include "app/messages.h"
 #include "files/atomic_file.h"
+#include "files/file_steps.h"
+#include "files/ign_reader.h"
+#include "link/sim/engine_model.h"
 #include "link/sim/pseudo_terminal.h"
 #include "link/sim/sim_options.h"
 #include "link/sim/sim_server.h"
 #include "link/sim/simulated_unit.h"
 #include "link/sim/unit_on_line.h"
-#include "model/bike_defaults.h"
 #include "model/document.h"
-#include "model/field_offsets.h"
 
 #include <sched.h>
 #include <csignal>
@@ -39,15 +41,23 @@ SimFaults faultsOf(const sim::SimOptions& o)
     return f;
 }
 
-// The parameter set the unit holds when it starts.
+// The parameter set the unit holds when it starts: a bike's default set as
+// the PC would program it, or a parameter file.
 bool initialImage(const sim::SimOptions& o, Document& doc)
 {
-    if (o.load) {
-        std::fprintf(stderr, "kestrin-sim: --load is not available in this build\n");
+    if (!o.load) {
+        PrepareDefaultSet(doc, o.bike);
+        return true;
+    }
+    const MessageTable messages(English);
+    IgnReadOptions options;
+    options.notify = [&](int entry) { std::fprintf(stderr, "kestrin-sim: %s\n", messages[entry].c_str()); };
+    if (!loadParameterFile(doc, *o.load, options).loaded()) {
+        std::fprintf(stderr, "kestrin-sim: %s %s\n", messages[kMsgOpenFileError].c_str(), o.load->c_str());
         return false;
     }
-    doc.image.setByte(off::BikeCode, static_cast<std::uint8_t>(o.bike));
-    ApplyBikeDefaults(doc);
+    RunAfterLoadSteps(doc);
+    RunBeforeSaveSteps(doc);
     return true;
 }
 
@@ -111,6 +121,8 @@ int main(int argc, char** argv)
     SimIdentity identity;
     identity.programVersion = options.version;
     SimulatedUnit unit(doc.image, identity, faultsOf(options));
+    EngineModel engine(options.seed);
+    unit.setMonitorSource(&engine);
 
     const int stopFd = stopSignals();
     sim::PseudoTerminal pty;
