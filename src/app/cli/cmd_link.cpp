@@ -34,6 +34,8 @@ constexpr int kMsgComOpenError = 23;
 // How long `program` waits for the unit to start and to finish storing.
 constexpr int kSavingStartTicks = 3 * kRetryTicks;
 constexpr int kSavingTicksLimit = 60'000 / kTickMs;
+// A wake-up this much after its time moves the tick schedule along.
+constexpr auto kTickSlack = std::chrono::microseconds(500);
 // `monitor` gives up after this long without a frame: the connection watch
 // has then re-opened the port three times.
 constexpr int kMonitorGiveUpTicks = kConnectionLostTicks + 3 * kReopenTicks;
@@ -198,16 +200,18 @@ public:
     }
 
     // Ticks until `done` holds (checked after every tick) or `maxTicks`
-    // have passed. A tick that comes late is not made up for: the next one
-    // follows 55 ms later, as the window's timer does.
+    // have passed. Ticks follow each other 55 ms apart on a steady clock;
+    // when the process wakes late, the following ticks keep 55 ms from the
+    // late one, so that no tick is ever shorter than a frame's way there
+    // and back needs (a late tick is not made up for).
     bool tickUntil(const std::function<bool()>& done, int maxTicks)
     {
         for (int i = 0; i < maxTicks; ++i) {
             next_ += std::chrono::milliseconds(kTickMs);
-            const auto now = Clock::now();
-            if (next_ < now)
-                next_ = now;
             std::this_thread::sleep_until(next_);
+            const auto woke = Clock::now();
+            if (woke - next_ > kTickSlack)
+                next_ = woke;
             engine_.tick();
             if (done())
                 return true;
