@@ -149,6 +149,8 @@ TEST_F(LinkEndToEnd, UnitFailuresAreReportedWithExitStatusOne)
         {{"--drop-block", "7"}, "program", "Program error!"},
         {{"--wrong-code"}, "verify", "Verify error!"},
         {{"--silent-after", "4"}, "read", "Read error!"},
+        // Written and verified, but silent before it has stored the data.
+        {{"--silent-after", "39"}, "program", "No connection with PC"},
         {{"--version", "81"}, "read", "Unmatched version of PC and Ignition programs!  PC-82, IGN-81"},
     };
     for (const auto& c : cases) {

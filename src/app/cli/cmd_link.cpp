@@ -31,8 +31,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kMsgComOpenError = 23;
-// How long `program` waits for the unit to start and to finish storing.
-constexpr int kSavingStartTicks = 3 * kRetryTicks;
+// How long `program` waits for the unit to start and to finish storing:
+// two polls must be answered before the connection counts as lost.
+constexpr int kSavingStartTicks = kConnectionLostTicks;
 constexpr int kSavingTicksLimit = 60'000 / kTickMs;
 // A wake-up this much after its time moves the tick schedule along.
 constexpr auto kTickSlack = std::chrono::microseconds(500);
@@ -234,8 +235,10 @@ public:
     }
 
     // After a program run the unit stores the data and counts down; this
-    // waits until it has finished (or never started, for a unit that does
-    // not report it). False when the unit stopped answering meanwhile.
+    // waits until it has finished. A unit that answers two polls without a
+    // countdown does not report it. False when no poll is answered at all,
+    // or the unit stops answering before it has finished: the data may then
+    // not be stored.
     bool waitForSaving()
     {
         const auto& live = decoder_.live();
@@ -245,9 +248,8 @@ public:
             ++frames;
             started = started || live.savingCountdown > 0;
         };
-        const bool seen = tickUntil([&] { return started || frames >= 2; }, kSavingStartTicks);
-        bool ok = seen || !events_.lost;
-        if (started)
+        bool ok = tickUntil([&] { return started || frames >= 2; }, kSavingStartTicks);
+        if (ok && started)
             ok = tickUntil([&] { return live.savingCountdown == 0 || events_.lost; }, kSavingTicksLimit) &&
                  !events_.lost;
         sink_.onFrame = nullptr;
