@@ -3,6 +3,7 @@
 
 #include "link_fixture.h"
 
+#include "link/link_engine_monitor.h"
 #include "model/field_offsets.h"
 
 #include <gtest/gtest.h>
@@ -220,6 +221,42 @@ TEST(LinkTick, MissingPortChosenFromTheMenuIsReportedOnceThenReopenedSilently)
     EXPECT_EQ(rig.events.portErrors.size(), 1u);
     EXPECT_GT(rig.channel.opened().size(), 3u);
     EXPECT_EQ(rig.channel.opened().back(), comPortDevice(12));
+}
+
+}  // namespace
+}  // namespace kestrin::test
+
+namespace kestrin::test {
+namespace {
+
+// The engine, the real decoder and the simulated unit together: the unit's
+// saving countdown reaches the status line through the decoded live values.
+TEST(LinkWithDecoder, SavingAfterAProgramRunComesThroughTheDecoder)
+{
+    Document doc;
+    doc.image = patternImage(4);
+    MessageTable messages{English};
+    MonitorDecoder decoder(doc, messages);
+    SimulatedUnit unit(patternImage(5));
+    MemoryChannel channel(&unit);
+    LinkEngine engine(doc, channel, messages, decoder.live());
+    int decoded = 0;
+    DecoderSink sink(decoder, [&] { ++decoded; });
+    engine.setMonitorSink(&sink);
+    engine.openPort();
+
+    engine.program();
+    bool sawSaving = false;
+    for (int i = 0; i < 150; ++i) {
+        unit.advance(kTickMs);
+        engine.tick();
+        sawSaving = sawSaving || engine.status().text == "Saving:";
+    }
+    EXPECT_TRUE(sawSaving);
+    EXPECT_GT(decoded, 0);
+    EXPECT_EQ(decoder.live().version, 82);
+    EXPECT_EQ(unit.stored(), doc.image);
+    EXPECT_EQ(engine.status().text, "Program device: OK");
 }
 
 }  // namespace
