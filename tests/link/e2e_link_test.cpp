@@ -175,10 +175,12 @@ TEST_F(LinkEndToEnd, MonitorPrintsOneRecordPerFrame)
     SimProcess sim({});
     ASSERT_FALSE(sim.device().empty());
 
-    const auto values = cli({"monitor", "--port", sim.device(), "--frames", "3"});
+    const auto values = cli({"monitor", "--port", sim.device(), "--frames", "3", "--trace"});
     EXPECT_EQ(values.exitCode, 0) << values.err;
     EXPECT_EQ(std::count(values.out.begin(), values.out.end(), '\n'), 3) << values.out;
     EXPECT_NE(values.out.find("version=82"), std::string::npos) << values.out;
+    EXPECT_NE(values.err.find(" ms -> 152: 30 "), std::string::npos) << "the poll, traced";
+    EXPECT_NE(values.err.find(" ms <- 152: B0 "), std::string::npos) << "the monitor frame, traced";
 
     const auto labels = cli({"monitor", "--port", sim.device(), "--frames", "2", "--labels", "--language", "CESKY"});
     EXPECT_EQ(labels.exitCode, 0) << labels.err;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -95,6 +96,24 @@ bool PseudoTerminal::write(std::span<const std::uint8_t> bytes, int timeoutMs)
             return false;
     }
     return true;
+}
+
+}  // namespace kestrin::sim
+
+namespace kestrin::sim {
+
+void PseudoTerminal::discardUnread()
+{
+    if (slave_ >= 0)
+        ::tcflush(slave_, TCIFLUSH);
+}
+
+void PseudoTerminal::releaseExclusive()
+{
+#ifdef TIOCNXCL
+    if (slave_ >= 0)
+        ::ioctl(slave_, TIOCNXCL);
+#endif
 }
 
 }  // namespace kestrin::sim

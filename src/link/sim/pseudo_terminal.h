@@ -36,6 +36,15 @@ public:
     // (at most `timeoutMs`). False when the bytes could not be written.
     bool write(std::span<const std::uint8_t> bytes, int timeoutMs = 1000);
 
+    // Throws away what the client has not read (a client that went away
+    // leaves nobody to read it).
+    void discardUnread();
+    // A client that opens the port takes it for itself (as QSerialPort
+    // does); a client that crashed never gives it back, and since we hold
+    // the slave open the device is never closed either. Called when the
+    // line has been quiet for a while, so the next client can open it.
+    void releaseExclusive();
+
 private:
     int master_ = -1;
     int slave_ = -1;

@@ -12,6 +12,8 @@ namespace {
 
 // With nothing due, still look round now and then.
 constexpr std::int64_t kIdleWakeUs = 500'000;
+// A client polls every 330 ms; this much quiet means it has gone.
+constexpr std::int64_t kClientGoneUs = 2'000'000;
 
 }  // namespace
 
@@ -30,6 +32,12 @@ std::optional<std::int64_t> SimServer::step(std::int64_t nowUs)
         if (n <= 0)
             break;
         line_.fromPc(std::span(buffer, static_cast<std::size_t>(n)), nowUs);
+        lastInputUs_ = nowUs;
+        released_ = false;
+    }
+    if (!released_ && nowUs - lastInputUs_ > kClientGoneUs) {
+        pty_.releaseExclusive();
+        released_ = true;
     }
     const auto arrived = line_.arrivedAt(nowUs);
     if (!arrived.empty())
@@ -38,8 +46,10 @@ std::optional<std::int64_t> SimServer::step(std::int64_t nowUs)
     if (!answer.empty())
         line_.toPc(answer, nowUs);
     const auto sent = line_.sentBy(nowUs);
-    if (!sent.empty() && !pty_.write(sent))
-        failed_ = true;
+    if (!sent.empty() && !pty_.write(sent, 50)) {
+        // Nobody reads: the line is full of answers to a client that left.
+        pty_.discardUnread();
+    }
 
     auto next = line_.nextDue();
     if (auto event = unit_.nextEventUs())
@@ -49,7 +59,7 @@ std::optional<std::int64_t> SimServer::step(std::int64_t nowUs)
 
 bool SimServer::run(int stopFd)
 {
-    while (!failed_) {
+    for (;;) {
         const std::int64_t now = monotonicMicros();
         const auto next = step(now);
         const std::int64_t wait = std::clamp<std::int64_t>(next ? *next - now : kIdleWakeUs, 0, kIdleWakeUs);
@@ -65,7 +75,6 @@ bool SimServer::run(int stopFd)
         if (r > 0 && (fds[0].revents & (POLLERR | POLLNVAL)))
             return false;
     }
-    return false;
 }
 
 }  // namespace kestrin::sim

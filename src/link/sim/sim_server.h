@@ -44,7 +44,8 @@ private:
     PseudoTerminal& pty_;
     LineUnit& unit_;
     LinePacer line_;
-    bool failed_ = false;
+    std::int64_t lastInputUs_ = 0;
+    bool released_ = true;
 };
 
 }  // namespace kestrin::sim
