@@ -10,6 +10,7 @@
 #include "files/ign_reader.h"
 #include "files/ign_writer.h"
 #include "link/link_engine.h"
+#include "link/link_engine_monitor.h"
 #include "link/monitor_decoder.h"
 #include "link/qt_serial_channel.h"
 #include "model/document.h"
@@ -77,21 +78,6 @@ private:
 
     SerialChannel& inner_;
     Clock::time_point start_;
-};
-
-// Hands every monitor frame to the decoder and lets the command see it.
-class DecoderSink : public MonitorSink {
-public:
-    explicit DecoderSink(MonitorDecoder& decoder) : decoder_(decoder) {}
-    void monitorFrame(FrameView frame) override
-    {
-        if (decoder_.decode(frame) && onFrame)
-            onFrame();
-    }
-    std::function<void()> onFrame;
-
-private:
-    MonitorDecoder& decoder_;
 };
 
 // What the engine reports, shown on stderr the way the status line shows it.
@@ -175,7 +161,10 @@ public:
         : start_(Clock::now()),
           messages_(o.language),
           decoder_(doc, messages_),
-          sink_(decoder_),
+          sink_(decoder_, [this] {
+              if (onFrame)
+                  onFrame();
+          }),
           trace_(serial_, start_),
           engine_(doc, o.trace ? static_cast<SerialChannel&>(trace_) : serial_, messages_, decoder_.live()),
           events_(doc),
@@ -189,6 +178,8 @@ public:
     }
 
     Document doc;
+    // Runs after every monitor frame the decoder accepted.
+    std::function<void()> onFrame;
 
     // False (after the message) when the port cannot be opened.
     bool open()
@@ -244,7 +235,7 @@ public:
         const auto& live = decoder_.live();
         bool started = false;
         int frames = 0;
-        sink_.onFrame = [&] {
+        onFrame = [&] {
             ++frames;
             started = started || live.savingCountdown > 0;
         };
@@ -252,7 +243,7 @@ public:
         if (ok && started)
             ok = tickUntil([&] { return live.savingCountdown == 0 || events_.lost; }, kSavingTicksLimit) &&
                  !events_.lost;
-        sink_.onFrame = nullptr;
+        onFrame = nullptr;
         if (!ok)
             reportNoConnection();
         return ok;
@@ -264,7 +255,6 @@ public:
     LinkEngine& engine() { return engine_; }
     const MessageTable& messages() const { return messages_; }
     MonitorDecoder& decoder() { return decoder_; }
-    DecoderSink& sink() { return sink_; }
 
 private:
     Clock::time_point start_;
@@ -417,7 +407,7 @@ int runMonitor(const std::vector<std::string>& argv)
     std::signal(SIGINT, onInterrupt);
     int seen = 0;
     int silentTicks = 0;
-    session.sink().onFrame = [&] {
+    session.onFrame = [&] {
         ++seen;
         silentTicks = 0;
         if (labels)
