@@ -9,6 +9,7 @@
 #include "files/file_steps.h"
 #include "files/ign_reader.h"
 #include "files/ign_writer.h"
+#include "link/sim/pseudo_terminal.h"
 #include "model/document.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,8 @@ class LinkEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        if (sim::PseudoTerminal probe; !probe.open())
+            GTEST_SKIP() << "this system gives no pseudo-terminal: " << probe.error();
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = std::string(test->test_suite_name()) + "." + test->name();
         std::replace(name.begin(), name.end(), '/', '_');
