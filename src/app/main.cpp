@@ -7,6 +7,7 @@
 #include "app/ui/dialog_hook.h"
 #include "app/ui/form_hlav.h"
 #include "app/window_args.h"
+#include "link/qt_serial_channel.h"
 #include "model/document.h"
 
 #include <QApplication>
@@ -75,9 +76,11 @@ int main(int argc, char* argv[])
 
     kestrin::Document doc;
     kestrin::ui::QtDialogs dialogs;
+    kestrin::QtSerialChannel channel;
     kestrin::ui::WindowServices services{
         doc,
         dialogs,
+        channel,
         QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'),
         QString::fromStdString(options.configDir),
         QString::fromStdString(options.port),

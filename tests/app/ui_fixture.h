@@ -4,6 +4,9 @@
 
 #include "app/ui/dialog_hook.h"
 #include "app/ui/form_hlav.h"
+#include "link/memory_channel.h"
+#include "link/sim/engine_model.h"
+#include "link/sim/simulated_unit.h"
 #include "model/document.h"
 
 #include <QApplication>
@@ -77,27 +80,35 @@ private:
     }
 };
 
-// A window over its own Document, settings folder and program folder.
+// A window over its own Document, settings folder and program folder,
+// connected to a simulated unit in memory whose engine model fills the
+// monitor frames. Time passes only when the test ticks.
 struct WindowFixture {
     QTemporaryDir configDir;
     QTemporaryDir programDir;
     Document doc;
     ScriptedDialogs dialogs;
+    EngineModel engineModel{7};
+    SimulatedUnit unit;
+    MemoryChannel channel{&unit};
     std::unique_ptr<TFormHlav> window;
 
     explicit WindowFixture(const QString& languageWord = {}, bool create = true)
     {
         app();
+        unit.setMonitorSource(&engineModel);
         window = std::make_unique<TFormHlav>(WindowServices{
-            doc, dialogs, programDir.path() + QLatin1Char('/'), configDir.path(), QString(), languageWord});
+            doc, dialogs, channel, programDir.path() + QLatin1Char('/'), configDir.path(), QString(), languageWord});
         window->timer().stop();  // tests tick by hand
         if (create)
             window->FormCreate();
     }
     void tick(int n = 1)
     {
-        for (int i = 0; i < n; ++i)
+        for (int i = 0; i < n; ++i) {
+            unit.advance(TFormHlav::kTickMs);
             window->Timer1Timer();
+        }
     }
     template <typename T>
     T* find(const char* name) const

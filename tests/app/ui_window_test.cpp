@@ -1,6 +1,7 @@
 // The main window: its pages, menus, languages and lifecycle, found by name.
 
 #include "app/ui/colour_label.h"
+#include "model/field_offsets.h"
 #include "model/fields.h"
 #include "ui_fixture.h"
 
@@ -144,12 +145,90 @@ TEST(Window, CloseSavesSettingsAndTheImageForTheNextStart)
     }
     Document doc;
     test::ScriptedDialogs dialogs;
-    TFormHlav again(WindowServices{doc, dialogs, config.path() + QLatin1Char('/'), config.path(), {}, {}});
+    MemoryChannel channel;
+    TFormHlav again(WindowServices{doc, dialogs, channel, config.path() + QLatin1Char('/'), config.path(), {}, {}});
     again.timer().stop();
     again.FormCreate();
     EXPECT_EQ(again.messages().language(), German);
     EXPECT_EQ(doc.image.byte(2760), 77);
     EXPECT_EQ(again.pageControl()->currentIndex(), 18);
+}
+
+}  // namespace
+}  // namespace kestrin::ui
+
+namespace kestrin::ui {
+namespace {
+
+using test::WindowFixture;
+
+TEST(WindowLive, TicksShowLiveValuesThenNoConnectionWhenTheUnitFallsSilent)
+{
+    WindowFixture f;
+    auto* spojeni = f.find<ColourLabel>("LabelSpojeni");
+    auto* version = f.find<ColourLabel>("LabelVersion");
+    auto* rpm = f.find<ColourLabel>("LabelRpm");
+    ASSERT_TRUE(spojeni && version && rpm);
+
+    f.tick(40);
+    EXPECT_TRUE(spojeni->isHidden());
+    EXPECT_FALSE(version->isHidden());
+    EXPECT_TRUE(rpm->text().startsWith(QStringLiteral("RPM = "))) << rpm->text().toStdString();
+    EXPECT_GT(f.window->link().live().rpm, 0);
+    // The Monitor page shows the frame too, and the port in use.
+    EXPECT_TRUE(f.find<ColourLabel>("LabelMon_Ign1")->text().contains(QStringLiteral("°")));
+    EXPECT_TRUE(f.find<ColourLabel>("LabelCom")->text().startsWith(QStringLiteral("COM= COM")));
+
+    // Silent from now on: "No Connection" after 24 ticks, never with the version label.
+    f.unit.setFaults(SimFaults{.silentAfter = 0});
+    int shownAt = -1;
+    for (int t = 1; t <= 40; ++t) {
+        f.tick();
+        EXPECT_NE(spojeni->isHidden(), version->isHidden()) << "tick " << t;
+        if (shownAt < 0 && !spojeni->isHidden())
+            shownAt = t;
+    }
+    EXPECT_GE(shownAt, 20);
+    EXPECT_LE(shownAt, 30);
+
+    // A language switch while disconnected puts the placeholders in place.
+    f.window->action("MenuGerman")->trigger();
+    EXPECT_EQ(f.find<ColourLabel>("LabelMon_Ign")->text().toStdString(), "Vorzündung= --- [°]");
+}
+
+TEST(WindowLive, NoUnitShowsNoConnectionOnTheSeventhTick)
+{
+    WindowFixture f;
+    f.unit.setFaults(SimFaults{.silentAfter = 0});
+    auto* spojeni = f.find<ColourLabel>("LabelSpojeni");
+    f.tick(6);
+    EXPECT_TRUE(spojeni->isHidden());
+    f.tick();
+    EXPECT_FALSE(spojeni->isHidden());
+    EXPECT_EQ(f.find<ColourLabel>("LabelMon_Jet_A")->text().toStdString(), "Injection time A = --- us");
+}
+
+TEST(WindowLive, AReadRunCanBeUndoneToTheImageBeforeIt)
+{
+    WindowFixture f;
+    const ParameterImage before = f.doc.image;
+    // The unit holds a set that differs from the window's.
+    f.unit.stored() = before;
+    f.unit.stored().setByte(off::IgnLimiter, static_cast<std::uint8_t>(before.byte(off::IgnLimiter) - 5));
+    for (bool pending : f.doc.undo.pending)
+        ASSERT_FALSE(pending);
+    f.window->action("MenuRead")->trigger();
+    for (int t = 0; t < 200 && (f.window->link().engine().running() || t < 2); ++t)
+        f.tick();
+    ASSERT_NE(f.doc.image.byte(off::IgnLimiter), before.byte(off::IgnLimiter));
+    // The read blocks came from the unit: nothing waits to be programmed.
+    for (bool pending : f.doc.undo.pending)
+        EXPECT_FALSE(pending);
+    ASSERT_TRUE(f.window->action("MenuZpet")->isEnabled());
+    f.window->action("MenuZpet")->trigger();
+    EXPECT_EQ(f.doc.image, before);
+    // Back at the old set, the unit differs from it in the limiter's block.
+    EXPECT_TRUE(f.doc.undo.pending[ParameterImage::blockOfOffset(off::IgnLimiter)]);
 }
 
 }  // namespace

@@ -61,6 +61,13 @@ TFormHlav::TFormHlav(WindowServices services, QWidget* parent)
 
     // Construction: the settings file (its name carries the program
     // version), the snapshot beside it and the service marker.
+    link_ = std::make_unique<LiveLink>(doc_, services_.channel, messages_);
+    link_->setEvents(this);
+    if (!services_.portDevice.isEmpty()) {
+        // An explicit device replaces every port number of the menu.
+        const std::string device = services_.portDevice.toStdString();
+        link_->engine().setPortNamer([device](int) { return device; });
+    }
     location_ = SettingsLocation::choose(services_.configDir.isEmpty()
                                              ? std::nullopt
                                              : std::optional<std::string>(services_.configDir.toStdString()));
@@ -123,14 +130,23 @@ void TFormHlav::buildToolBar(QWidget* parent)
     separator->setFrameShape(QFrame::VLine);
     separator->setFrameShadow(QFrame::Sunken);
     row->addWidget(separator);
-    speed("SpeedButtonZpet", QStyle::SP_ArrowBack, "edit-undo", QStringLiteral("Undo"));
-    speed("SpeedButtonZnovu", QStyle::SP_ArrowForward, "edit-redo", QStringLiteral("Redo"));
+    connect(speed("SpeedButtonZpet", QStyle::SP_ArrowBack, "edit-undo", QStringLiteral("Undo")),
+            &QToolButton::clicked, this, &TFormHlav::MenuZpetClick);
+    connect(speed("SpeedButtonZnovu", QStyle::SP_ArrowForward, "edit-redo", QStringLiteral("Redo")),
+            &QToolButton::clicked, this, &TFormHlav::MenuZnovuClick);
     row->addSpacing(10);
 
-    for (const char* name : {"ButtonRead", "ButtonVerify", "ButtonProgram"}) {
+    const std::pair<const char*, void (TFormHlav::*)()> device[] = {
+        {"ButtonRead", &TFormHlav::MenuReadClick},
+        {"ButtonVerify", &TFormHlav::MenuVerifyClick},
+        {"ButtonProgram", &TFormHlav::MenuProgramClick},
+    };
+    for (const auto& [name, handler] : device) {
         auto* button = new QPushButton(GroupBoxToolBar);
         button->setObjectName(QString::fromLatin1(name));
         button->setMinimumWidth(96);
+        button->setFocusPolicy(Qt::TabFocus);
+        connect(button, &QPushButton::clicked, this, handler);
         row->addWidget(button);
     }
     CheckBoxProgHned = new QCheckBox(GroupBoxToolBar);
@@ -254,6 +270,8 @@ void TFormHlav::buildPages()
             sheet = new maps::ui::MapPage(page, PageControl1);
         } else if (page == 18) {
             monitorPage_ = new MonitorPage(live_, PageControl1);
+            connect(monitorPage_->extendedMonitor(), &QCheckBox::toggled, this,
+                    [this](bool on) { link_->decoder().setExtendedMonitor(on); });
             sheet = monitorPage_;
         } else {
             sheet = new OptionPage(QStringLiteral("TabSheet") + QString::number(page), PageControl1);

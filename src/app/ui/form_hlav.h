@@ -4,7 +4,9 @@
 // given and forwards every event to them; what a command does to the
 // parameter image lives in the core, not here.
 
+#include "app/live_link.h"
 #include "app/messages.h"
+#include "model/undo_ring.h"
 #include "app/ui/live_widgets.h"
 #include "files/settings_location.h"
 #include "files/snapshot.h"
@@ -15,6 +17,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -30,6 +33,7 @@ class QFrame;
 
 namespace kestrin {
 class Document;
+class SerialChannel;
 }
 
 namespace kestrin::ui {
@@ -44,13 +48,14 @@ class TFormAbout;
 struct WindowServices {
     Document& doc;
     DialogHook& dialogs;
+    SerialChannel& channel;    // the line to the unit (serial port, or in memory for tests)
     QString programDir;        // folder of the running program, with trailing separator
     QString configDir;         // where settings and snapshot live; empty = the user's folder
     QString portDevice;        // explicit serial device; empty = the port menu's choice
     QString languageWord;      // the command-line language word; empty = none
 };
 
-class TFormHlav : public QMainWindow {
+class TFormHlav : public QMainWindow, private LinkEvents {
     Q_OBJECT
 public:
     static constexpr int kTickMs = 55;
@@ -79,6 +84,7 @@ public:
     bool printing() const { return printing_; }
     const QString& defaultParameterFile() const { return defaultFilePath_; }
 
+    LiveLink& link() { return *link_; }
     QAction* action(const char* name) const;
     QMenu* menu(const char* name) const;
     QTabWidget* pageControl() const { return PageControl1; }
@@ -95,6 +101,32 @@ private:
     QAction* addAction(QMenu* menu, const char* name, const QKeySequence& shortcut = {});
 
     void updateCaption();
+    void resolveMonitorControls();
+    void applyMonitorDisplay();
+    void applyStatusLine(const StatusLine& status);
+    void showConnectionLost(bool lost);
+    void updateUndoControls();
+    ProgramSwitches programSwitches() const;
+    void showPages();
+
+    // LinkEvents, from the link engine.
+    void statusLineChanged(const StatusLine& status) override { applyStatusLine(status); }
+    void pagesRefreshRequested() override { showPages(); }
+    void connectionChanged(bool lost) override { showConnectionLost(lost); }
+    void readStarted() override;
+    void runEnded(TransferState run, RunResult result) override;
+    void portChanged(const std::string& label, bool open) override;
+    void versionMismatch(const std::string& message) override;
+    void portOpenFailed(const std::string& message) override;
+
+    // Device, undo and port handlers.
+    void MenuReadClick();
+    void MenuVerifyClick();
+    void MenuProgramClick();
+    void MenuZpetClick();
+    void MenuZnovuClick();
+    void MenuCom1Click(QAction* entry);
+    void MenuLadeniOnClick();
     void applyLanguageChecks();
     void applyMonitorPlaceholders();
 
@@ -113,6 +145,10 @@ private:
     WindowServices services_;
     MessageTable messages_;
     LiveWidgets live_;
+    std::unique_ptr<LiveLink> link_;
+    // The window's control for each control the monitor decoder writes;
+    // null where no page shows it.
+    std::array<QWidget*, kMonitorControlCount> monitorWidgets_{};
 
     void LoadSettings();
     void SaveSettings();

@@ -79,6 +79,11 @@ void TFormHlav::applyLanguageChecks()
 
 void TFormHlav::applyMonitorPlaceholders()
 {
+    // While no unit answers (and before the first frame) the monitor labels
+    // show their head words with "---" in the new language.
+    if (!LabelSpojeni->isHidden() || !link_->live().received)
+        link_->decoder().showNoConnection();
+    applyMonitorDisplay();
 }
 
 void TFormHlav::ApplyLanguageCaptions()

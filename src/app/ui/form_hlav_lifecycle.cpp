@@ -7,12 +7,14 @@
 #include "app/ui/bar_gauge.h"
 #include "app/ui/colour_label.h"
 #include "app/ui/monitor_page.h"
+#include "files/file_steps.h"
 #include "files/service_marker.h"
 #include "files/settings.h"
 #include "model/bike_defaults.h"
 #include "model/derived_tables.h"
 #include "model/document.h"
 #include "model/field_offsets.h"
+#include "model/undo_ring.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -30,6 +32,7 @@ void TFormHlav::FormCreate()
 
     // 1. The pages: option pages and the map pages with their grids.
     buildPages();
+    resolveMonitorControls();
     // 2. The run-time controls of the option pages belong to the pages; the
     //    port menu was built with the menus.
     // 3. Hints reach the status bar through each control's status tip.
@@ -55,14 +58,28 @@ void TFormHlav::FormCreate()
     if (!services_.languageWord.isEmpty())
         if (const auto language = languageFromArgument(services_.languageWord.toStdString()))
             doc_.outside.language = *language;
+    // 14. The link's connection counter starts at 18, so that "No
+    //     Connection" shows after 6 silent ticks.
     // 15. The derived tables (which also bring the language and port
     //     settings into range).
-    ApplyConsistencyRules(doc_);
+    RecomputeDerivedTables(doc_);
     // 16. Captions of the present language.
     ApplyLanguage();
+    // 17. The pages show the image.
+    showPages();
+    // 18. The undo history starts from this image.
+    ResetUndo(doc_);
+    updateUndoControls();
+    // 19. Open the selected port (a failure is reported in a message box,
+    //     while ticks already run).
+    link_->engine().openPort();
     // 20. Captions again, now that the port label is known.
     ApplyLanguage();
-    // 22. The status line and the data error label start hidden.
+    // 21. The pages again.
+    showPages();
+    // 22. The status line and the data error label start hidden, and so
+    //     does "No Connection" until the link finds the connection lost.
+    showConnectionLost(link_->engine().connectionLost());
     LabelHlaseni->hide();
     CGaugeProgram->hide();
     LabelEeDataErr->hide();
@@ -135,10 +152,16 @@ void TFormHlav::SaveSettings()
 
 void TFormHlav::Timer1Timer()
 {
+    // 1. The graphs draw what is pending (map editor).
     // 2. The bike code, for the technician's eye.
     LabelPokus->setTextIfChanged(QString::number(doc_.image.byte(off::BikeCode)));
+    // 3.-6. The link: collect and dispatch, transfer step, status line
+    //       countdown, connection watch. Its events update the window.
+    link_->tick();
+    applyMonitorDisplay();
     // 7. The version label and "No Connection" never show together.
     setVisibleIfChanged(LabelVersion, LabelSpojeni->isHidden());
+    // 8. The live highlight moves on the active map page (map editor).
 }
 
 void TFormHlav::FormClose()
@@ -147,7 +170,9 @@ void TFormHlav::FormClose()
         return;
     closed_ = true;
     Timer1.stop();
-    ApplyConsistencyRules(doc_);
+    // Close the port, collect the pages, compute the derived tables, save.
+    link_->engine().closePort();
+    RecomputeDerivedTables(doc_);
     SaveSettings();
 }
 

@@ -68,11 +68,12 @@ void TFormHlav::buildMenus()
         entry->setData(i);
         comGroup_->addAction(entry);
     }
+    connect(comGroup_, &QActionGroup::triggered, this, &TFormHlav::MenuCom1Click);
 
     QMenu* device = topMenu("MenuDevice");
-    addAction(device, "MenuRead");
-    addAction(device, "MenuVerify");
-    addAction(device, "MenuProgram");
+    connect(addAction(device, "MenuRead"), &QAction::triggered, this, &TFormHlav::MenuReadClick);
+    connect(addAction(device, "MenuVerify"), &QAction::triggered, this, &TFormHlav::MenuVerifyClick);
+    connect(addAction(device, "MenuProgram"), &QAction::triggered, this, &TFormHlav::MenuProgramClick);
 
     QMenu* jet = topMenu("Menu_Jet123Mode");
     auto* jetGroup = new QActionGroup(this);
@@ -83,14 +84,14 @@ void TFormHlav::buildMenus()
     }
 
     QMenu* tools = topMenu("MenuTools");
-    addAction(tools, "MenuZpet");
-    addAction(tools, "MenuZnovu");
+    connect(addAction(tools, "MenuZpet"), &QAction::triggered, this, &TFormHlav::MenuZpetClick);
+    connect(addAction(tools, "MenuZnovu"), &QAction::triggered, this, &TFormHlav::MenuZnovuClick);
     tools->addSeparator();
     addAction(tools, "MenuToolsMinus");
     addAction(tools, "MenuToolsPlus");
     addAction(tools, "MenuToolsInterpolOn");
     tools->addSeparator();
-    addAction(tools, "MenuLadeniOn");
+    connect(addAction(tools, "MenuLadeniOn"), &QAction::triggered, this, &TFormHlav::MenuLadeniOnClick);
 
     QMenu* language = topMenu("MenuLanguage");
     languageGroup_ = new QActionGroup(this);
