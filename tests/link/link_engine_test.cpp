@@ -160,6 +160,22 @@ TEST(LinkTick, StatusLineHides200TicksAfterItsLastMessage)
     EXPECT_FALSE(rig.engine.status().gaugeVisible);
 }
 
+TEST(LinkTick, SavingProgressFollowsTheCountdownAndStaysOnTheGauge)
+{
+    struct Case {
+        int countdown, gauge;
+    } cases[] = {{5782, 0}, {2891, 10}, {1, 19}, {60000, 0}};  // the last one is no real countdown
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.countdown);
+        BareRig rig;
+        rig.channel.inject(monitorFrame(c.countdown));
+        rig.tick();
+        EXPECT_EQ(rig.engine.status().text, "Saving:");
+        EXPECT_EQ(rig.engine.status().gauge, c.gauge);
+        EXPECT_EQ(rig.engine.status().hideCountdown, kStatusHideTicks - 1);
+    }
+}
+
 TEST(LinkTick, NoConnectionOnTheSeventhTickThenTheSamePortReopensEvery30Ticks)
 {
     BareRig rig;
