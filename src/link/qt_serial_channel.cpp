@@ -6,6 +6,7 @@
 #include <QSerialPort>
 
 #ifdef _WIN32
+#define NOMINMAX
 #include <windows.h>
 #else
 #include <termios.h>

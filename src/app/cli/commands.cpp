@@ -12,7 +12,7 @@ const Command kCommands[] = {
     {"diff", "diff A B                   the fields in which two parameter files differ", runDiff},
     {"save-all-new", "save-all-new DIR           the default set of every bike into DIR/new_ign", runSaveAllNew},
     {"compare-all-new", "compare-all-new DIR        compare DIR/new_ign with DIR/new_ign_old into a report", runCompareAllNew},
-    {"read", "read --port DEVICE [-o FILE]   read the unit's parameter set (and verify it); --trace, --language", runRead},
+    {"read", "read --port DEVICE [-o FILE]   read the unit's set and verify it, into FILE or as 2850 numbers; --trace, --language", runRead},
     {"verify", "verify --port DEVICE FILE      compare the unit's parameter set with FILE", runVerify},
     {"program", "program --port DEVICE FILE     write FILE into the unit, verify, wait while it stores", runProgram},
     {"monitor", "monitor --port DEVICE [--frames N] [--labels] [FILE]   the unit's live values, once per frame", runMonitor},
