@@ -6,6 +6,7 @@
 
 #include "app/ui/dialog_hook.h"
 #include "app/ui/form_hlav.h"
+#include "app/simulator_process.h"
 #include "app/window_args.h"
 #include "link/qt_serial_channel.h"
 #include "model/document.h"
@@ -74,6 +75,17 @@ int main(int argc, char* argv[])
         return 2;
     }
 
+    // The simulated unit first, so that the window opens its device.
+    kestrin::SimulatorProcess simulator;
+    QString portDevice = QString::fromStdString(options.port);
+    if (options.simulate) {
+        portDevice = simulator.start(QCoreApplication::applicationDirPath() + QStringLiteral("/kestrin-sim"));
+        if (portDevice.isEmpty()) {
+            std::fprintf(stderr, "kestrin: %s\n", qPrintable(simulator.error()));
+            return 1;
+        }
+    }
+
     kestrin::Document doc;
     kestrin::ui::QtDialogs dialogs;
     kestrin::QtSerialChannel channel;
@@ -83,7 +95,7 @@ int main(int argc, char* argv[])
         channel,
         QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'),
         QString::fromStdString(options.configDir),
-        QString::fromStdString(options.port),
+        portDevice,
         QString::fromStdString(options.languageWord),
     };
     kestrin::ui::TFormHlav window(services);
@@ -93,7 +105,10 @@ int main(int argc, char* argv[])
     routeTerminationSignals(&window);
     // The session manager ending the session closes the window the same way.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.FormClose(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.FormClose(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window, &simulator] {
+        window.FormClose();
+        simulator.stop();
+    });
     window.show();
     if (!options.screenshot.empty()) {
         // Let the live display settle for a few seconds, then render the

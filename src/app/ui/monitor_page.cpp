@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include <initializer_list>
@@ -17,7 +18,7 @@ namespace {
 // A group box holding the named labels in `columns` columns, filled row by
 // row; an empty name leaves its cell free.
 QGroupBox* labelGroup(const char* name, std::initializer_list<const char*> labels, int columns,
-                      LiveWidgets& live, QWidget* parent)
+                      LiveWidgets& live, QWidget* parent, std::initializer_list<const char*> headings = {})
 {
     auto* box = new QGroupBox(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -25,6 +26,15 @@ QGroupBox* labelGroup(const char* name, std::initializer_list<const char*> label
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(3);
     int i = 0;
+    for (const char* heading : headings) {
+        auto* label = new QLabel(box);
+        label->setObjectName(QString::fromLatin1(heading));
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+        grid->addWidget(label, 0, i++);
+    }
+    i = headings.size() == 0 ? 0 : columns;
     for (const char* labelName : labels) {
         if (*labelName) {
             auto* label = new ColourLabel(QString::fromLatin1(labelName), box);
@@ -45,18 +55,16 @@ MonitorPage::MonitorPage(LiveWidgets& live, QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("TabSheetMonitor"));
 
     // Inputs on the left, the outputs they drive on the right.
+    // Inputs, the outputs they drive, and the limiters and states.
     auto* inputs = labelGroup("GroupBoxMonInput",
-                              {"LabelMonFallIn", "LabelMonFallOut",
-                               "LabelMonBlock2In", "LabelMonBlock2Out",
-                               "LabelMonStartLimiterIn", "LabelMonStartLimiterOut",
-                               "LabelMonClutchIn", "LabelMonClutchOut",
-                               "LabelMonRpmLambdaIn", "LabelMonRpmLambdaOut",
-                               "LabelMonIgnLimiter", "LabelMonJetLimiter",
-                               "LabelMonRetardLimiter", "LabelClazeniMon",
-                               "LabelMonPitRetardOn", "LabelPitIgn",
-                               "LabelMonPilotLight", "LabelN2oEnable",
-                               "LabelSnimacCkps", "LabelSnimacCmps"},
-                              2, live, this);
+                              {"LabelMonFallIn", "LabelMonFallOut", "LabelMonIgnLimiter",
+                               "LabelMonBlock2In", "LabelMonBlock2Out", "LabelMonJetLimiter",
+                               "LabelMonStartLimiterIn", "LabelMonStartLimiterOut", "LabelMonRetardLimiter",
+                               "LabelMonClutchIn", "LabelMonClutchOut", "LabelMonPitRetardOn",
+                               "LabelMonRpmLambdaIn", "LabelMonRpmLambdaOut", "LabelPitIgn",
+                               "LabelSnimacCkps", "LabelClazeniMon", "LabelN2oEnable",
+                               "LabelSnimacCmps", "LabelMonPilotLight", ""},
+                              3, live, this, {"LabelMonInputs", "LabelMonOutputs", "LabelMonStates"});
     auto* advance = labelGroup("GroupBoxMonAdvance",
                                {"LabelMon_Ign", "LabelMon_Ign1", "LabelMon_Ign2", "LabelMon_Ign3",
                                 "LabelMon_Ign4"},
@@ -74,7 +82,7 @@ MonitorPage::MonitorPage(LiveWidgets& live, QWidget* parent) : QWidget(parent)
                                "LabelMonPotenc", "LabelMon_PolohaA", "LabelMon_PolohaB",
                                "LabelMonSpeed", "LabelMonGearNapeti"},
                               1, live, this);
-    auto* unit = labelGroup("GroupBoxMonUnit", {"LabelCom", "LabelPocetProgramovani"}, 1, live, this);
+    auto* unit = labelGroup("GroupBoxMonUnit", {"LabelCom", "LabelPocetProgramovani"}, 2, live, this);
     labelCom_ = live.label(QStringLiteral("LabelCom"));
 
     checkBoxExtMonitor_ = new QCheckBox(this);
@@ -84,15 +92,15 @@ MonitorPage::MonitorPage(LiveWidgets& live, QWidget* parent) : QWidget(parent)
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 8, 8, 8);
     grid->setSpacing(8);
-    grid->addWidget(inputs, 0, 0, 2, 1);
-    grid->addWidget(advance, 0, 1);
-    grid->addWidget(injection, 0, 2);
-    grid->addWidget(servos, 1, 1);
-    grid->addWidget(unit, 1, 2);
-    grid->setColumnStretch(0, 2);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(2, 2);
-    grid->setRowStretch(2, 1);
+    grid->addWidget(inputs, 0, 0, 1, 3);
+    grid->addWidget(advance, 1, 0);
+    grid->addWidget(injection, 1, 1);
+    grid->addWidget(servos, 1, 2, 2, 1);
+    grid->addWidget(unit, 2, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(3, 1);
 }
 
 }  // namespace kestrin::ui
