@@ -1,0 +1,158 @@
+// The transfer runs where a technician's bike is at stake: what a failed
+// run leaves behind and reports, runs that replace each other, the timing of
+// the first frame, the tuning read-back without its second reply, and the
+// derived tables after a read.
+
+#include "link_fixture.h"
+
+#include "model/field_offsets.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace kestrin::test {
+namespace {
+
+using Start = void (LinkEngine::*)();
+
+int count(const std::vector<std::uint8_t>& v, std::uint8_t c)
+{
+    return static_cast<int>(std::count(v.begin(), v.end(), c));
+}
+
+// What a failed run leaves: the blocks a program run confirmed are no
+// longer pending, the rest are; a read keeps what it had stored so far.
+TEST(LinkCheck, FailedRunLeavesConfirmedBlocksDoneAndTheRestAsItWas)
+{
+    for (const bool readRun : {false, true}) {
+        SCOPED_TRACE(readRun ? "read" : "program");
+        const ParameterImage unitImage = patternImage(30);
+        const ParameterImage pcImage = patternImage(31);
+        LinkRig rig(unitImage, {}, SimFaults{.dropBlock = 5});
+        rig.doc.image = pcImage;
+        if (readRun)
+            rig.engine.read();
+        else
+            rig.engine.program();
+        const int ticks = rig.runToEnd();
+        ASSERT_EQ(rig.events.ends.back().second, RunResult::Failed);
+
+        // Block 5 went out from the reply to block 4 (tick 11), again when
+        // that tick's timer step and five more had passed, then four times
+        // more six ticks apart; the run failed six ticks after the last.
+        const auto cmds = rig.commandsWritten();
+        const std::uint8_t block5 = readRun ? 0x45 : 0x05;
+        EXPECT_EQ(count(cmds, block5), kMaxSends);
+        EXPECT_EQ(cmds.back(), block5);
+        EXPECT_EQ(ticks, 6 + 5 + (kRetryTicks - 1) + (kMaxSends - 2) * kRetryTicks + kRetryTicks);
+        EXPECT_EQ(rig.doc.identification, rig.unit.identification());
+
+        for (int b = 1; b <= kLastBlock; ++b) {
+            SCOPED_TRACE(b);
+            if (readRun) {
+                EXPECT_EQ(rig.doc.image.block(b), (b < 5 ? unitImage : pcImage).block(b));
+            } else {
+                EXPECT_EQ(rig.doc.image, pcImage);
+                EXPECT_EQ(rig.doc.undo.pending[static_cast<std::size_t>(b)], b >= 5);
+                // The unit stored block 5 too: only its echo was lost.
+                EXPECT_EQ(rig.unit.stored().block(b), (b <= 5 ? pcImage : unitImage).block(b));
+            }
+        }
+        if (!readRun) {
+            EXPECT_FALSE(rig.doc.undo.pending[0]);
+            EXPECT_TRUE(rig.engine.verifyAfterProgram());
+        }
+    }
+}
+
+// Any command during any run replaces it: the new run starts from its own
+// first block, the old run's replies do not move it, and it ends well.
+TEST(LinkCheck, EveryCommandReplacesEveryRun)
+{
+    struct Cmd {
+        const char* name;
+        Start start;
+        TransferState state;
+        std::uint8_t first;
+    } cmds[] = {
+        {"read", &LinkEngine::read, TransferState::Read, 0x40},
+        {"verify", &LinkEngine::verify, TransferState::Verify, 0x41},
+        {"program", &LinkEngine::program, TransferState::Program, 0x00},
+    };
+    for (const auto& first : cmds) {
+        for (const auto& second : cmds) {
+            SCOPED_TRACE(std::string(first.name) + " then " + second.name);
+            const ParameterImage image = patternImage(12);
+            LinkRig rig(image, {}, SimFaults{.delayTicks = 1});
+            rig.doc.image = image;
+            (rig.engine.*first.start)();
+            rig.tick(10);  // a few blocks into the first run, a reply under way
+            rig.channel.clearWritten();
+            (rig.engine.*second.start)();
+            EXPECT_EQ(rig.engine.state(), second.state);
+            ASSERT_GT(rig.runToEnd(), 0);
+            const auto sent = rig.commandsWritten();
+            ASSERT_FALSE(sent.empty());
+            EXPECT_EQ(sent.front(), second.first);
+            EXPECT_EQ(rig.events.ends.back(), std::make_pair(TransferState::Verify, RunResult::Ok));
+            // Block 19 read once by a read run and once by the verify.
+            EXPECT_EQ(count(sent, 0x53), second.state == TransferState::Read ? 2 : 1);
+            EXPECT_EQ(rig.unit.stored(), image);
+            EXPECT_EQ(rig.doc.image, image);
+        }
+    }
+}
+
+// The first frame of a run leaves from the timer step: 1 to 6 ticks after
+// the command, by where the idle poll period stood.
+TEST(LinkCheck, FirstFrameLeavesWhenThePollPeriodEnds)
+{
+    for (int sincePoll = 0; sincePoll < kRetryTicks; ++sincePoll) {
+        SCOPED_TRACE(sincePoll);
+        LinkRig rig({}, {}, SimFaults{.silentAfter = 0});
+        rig.tick(kRetryTicks + sincePoll);  // the poll went out on tick 6
+        rig.channel.clearWritten();
+        rig.engine.read();
+        rig.tick(kRetryTicks - sincePoll - 1);
+        EXPECT_TRUE(rig.channel.written().empty());
+        rig.tick();
+        EXPECT_EQ(rig.commandsWritten(), (std::vector<std::uint8_t>{0x40}));
+        EXPECT_EQ(rig.engine.attempts(), 1);
+    }
+}
+
+// Without the reply to the map's second block the read-back is not retried
+// as such: each idle step starts again from the first block, and once
+// polling resumes a late reply has no place in the image.
+TEST(LinkCheck, TuningReadBackWithoutItsSecondReplyStartsAgainAndLateRepliesAreDropped)
+{
+    const ParameterImage unitImage = patternImage(40);
+    LinkRig rig(unitImage, {}, SimFaults{.dropBlock = 7});
+    rig.doc.image = patternImage(41);
+    rig.doc.image.setByte(off::TuningChannel, 1);
+    rig.live.tpsShare = 100;  // channel 1's TPS map: blocks 6 and 7
+    rig.engine.setTuningOn(true);
+
+    rig.tick(3 * kRetryTicks + 1);
+    EXPECT_EQ(rig.commandsWritten(), (std::vector<std::uint8_t>{0x46, 0x47, 0x46, 0x47, 0x46, 0x47}));
+    EXPECT_EQ(rig.doc.image.block(6), unitImage.block(6));
+    EXPECT_EQ(rig.doc.image.block(7), patternImage(41).block(7));
+    EXPECT_EQ(rig.events.refreshes, 0);  // the map is shown only once it is complete
+    EXPECT_EQ(rig.engine.tuningStep(), 2);
+
+    rig.engine.setTuningOn(false);
+    rig.tick(kRetryTicks);
+    EXPECT_EQ(rig.commandsWritten().back(), kPollCommand);
+    EXPECT_EQ(rig.engine.tuningStep(), 0);
+    Frame late{};
+    late[0] = 0xC7;  // answers the last block request, after the poll
+    seal(late);
+    rig.channel.inject(late);
+    rig.tick();
+    EXPECT_EQ(rig.doc.image.block(7), patternImage(41).block(7));
+}
+
+}  // namespace
+}  // namespace kestrin::test
