@@ -170,6 +170,11 @@ void LinkEngine::idleStep()
         }
     }
 
+    // A failed run's red text stays until the next message: the unit then
+    // stores what it did get and counts down, and "Saving:" or "Program
+    // device: OK" in its place would hide that the bike was not programmed.
+    if (status_.colour == StatusColour::Red)
+        return;
     StatusLine before = status_;
     if (live_.savingCountdown > 0) {
         const int done = std::clamp(kSavingCountdownStart - live_.savingCountdown, 0,

@@ -22,6 +22,61 @@ int count(const std::vector<std::uint8_t>& v, std::uint8_t c)
     return static_cast<int>(std::count(v.begin(), v.end(), c));
 }
 
+// Ticks until the engine is in `state` (at most `limit` ticks).
+bool tickUntilState(LinkRig& rig, TransferState state, int limit = 200)
+{
+    for (int i = 0; i < limit; ++i) {
+        if (rig.engine.state() == state)
+            return true;
+        rig.tick();
+    }
+    return rig.engine.state() == state;
+}
+
+// A failed run is what the technician must see: the unit that then stores
+// what it got and counts down its saving must not turn the red error into
+// "Saving:" or "Program device: OK".
+TEST(LinkCheck, FailedRunStaysReportedWhileTheUnitSaves)
+{
+    struct Case {
+        const char* name;
+        bool failInVerifyPhase;  // the write succeeds, the read-back fails
+        const char* error;
+    } cases[] = {
+        {"program fails at block 12", false, "Program error!"},
+        {"verify after program fails at block 12", true, "Verify error!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LinkRig rig(patternImage(1), {}, c.failInVerifyPhase ? SimFaults{} : SimFaults{.dropBlock = 12});
+        rig.doc.image = patternImage(2);
+        rig.engine.program();
+        if (c.failInVerifyPhase) {
+            ASSERT_TRUE(tickUntilState(rig, TransferState::Verify));
+            rig.unit.setFaults({.dropBlock = 12});
+        }
+        ASSERT_GT(rig.runToEnd(), 0);
+        ASSERT_EQ(rig.events.ends.back().second, RunResult::Failed);
+        EXPECT_FALSE(rig.engine.programFinished());
+
+        // The unit stores the blocks it got: its countdown comes with the
+        // polls. The failing tick was the first of the 200 before hiding.
+        bool unitSaved = false;
+        int firstWrongTick = 0;
+        for (int i = 1; i < kStatusHideTicks - 1 && firstWrongTick == 0; ++i) {
+            rig.tick();
+            unitSaved = unitSaved || rig.live.savingCountdown > 0;
+            const StatusLine& s = rig.engine.status();
+            if (s.text != c.error || s.colour != StatusColour::Red || !s.visible)
+                firstWrongTick = i;
+        }
+        EXPECT_EQ(firstWrongTick, 0) << rig.engine.status().text;
+        EXPECT_TRUE(unitSaved);
+        rig.tick();
+        EXPECT_FALSE(rig.engine.status().visible);
+    }
+}
+
 // What a failed run leaves: the blocks a program run confirmed are no
 // longer pending, the rest are; a read keeps what it had stored so far.
 TEST(LinkCheck, FailedRunLeavesConfirmedBlocksDoneAndTheRestAsItWas)
