@@ -3,10 +3,10 @@
 // tuning read-back served by the same reply handler.
 
 #include "app/messages.h"
+#include "files/file_steps.h"
 #include "link/link_engine.h"
 #include "link/live_values.h"
 #include "link/transfer_identification.h"
-#include "model/derived_tables.h"
 #include "model/document.h"
 #include "model/field_offsets.h"
 
@@ -64,7 +64,7 @@ void LinkEngine::read()
 
 void LinkEngine::verify()
 {
-    ApplyConsistencyRules(doc_);
+    RecomputeDerivedTables(doc_);
     refreshPages();
     state_ = TransferState::Verify;
     command_ = kReadBit | 1;
@@ -79,7 +79,7 @@ void LinkEngine::verify()
 
 void LinkEngine::program()
 {
-    ApplyConsistencyRules(doc_);
+    RecomputeDerivedTables(doc_);
     refreshPages();
     verifyAfterProgram_ = true;
     doc_.undo.pending.fill(true);
@@ -231,7 +231,7 @@ void LinkEngine::replyInProgramRun(int block, FrameView frame)
 {
     if (block == 0) {
         const bool versionOk = takeIdentification(frame);
-        ApplyConsistencyRules(doc_);
+        RecomputeDerivedTables(doc_);
         refreshPages();
         if (!versionOk) {
             status_.hideCountdown = 0;  // the line stays on screen
@@ -292,7 +292,7 @@ void LinkEngine::replyInReadRun(int block, FrameView frame)
     if (block != 0) {
         doc_.image.setBlock(block, frameData(frame));
     } else if (!takeIdentification(frame)) {
-        ApplyConsistencyRules(doc_);
+        RecomputeDerivedTables(doc_);
         refreshPages();
         status_.hideCountdown = 0;
         statusChanged();
@@ -300,7 +300,10 @@ void LinkEngine::replyInReadRun(int block, FrameView frame)
         return;
     }
     if (block == kLastBlock) {
-        ApplyConsistencyRules(doc_);
+        // The unit's set may be another bike with other axes: the base maps
+        // and the percent arrays the injection maps are edited in follow
+        // it, or the next map edit would be computed from the old set's.
+        RecomputeDerivedTables(doc_);
         refreshPages();
         startVerifyPhase();
         return;

@@ -5,6 +5,7 @@
 
 #include "link_fixture.h"
 
+#include "files/file_steps.h"
 #include "model/field_offsets.h"
 
 #include <gtest/gtest.h>
@@ -207,6 +208,28 @@ TEST(LinkCheck, TuningReadBackWithoutItsSecondReplyStartsAgainAndLateRepliesAreD
     rig.channel.inject(late);
     rig.tick();
     EXPECT_EQ(rig.doc.image.block(7), patternImage(41).block(7));
+}
+
+// After a read the editor's derived tables are those of the unit's image:
+// the base maps follow its bike and RPM axes, the percent arrays its maps.
+TEST(LinkCheck, ReadBringsTheDerivedTablesToTheUnitsImage)
+{
+    Document unitSet;
+    PrepareDefaultSet(unitSet, 26);
+    LinkRig rig(unitSet.image);
+    SetStartupImage(rig.doc);  // bike 11
+    ASSERT_NE(rig.doc.derived.baseMaps, unitSet.derived.baseMaps);
+
+    rig.engine.read();
+    ASSERT_GT(rig.runToEnd(), 0);
+    ASSERT_EQ(rig.events.ends.back(), std::make_pair(TransferState::Verify, RunResult::Ok));
+    ASSERT_EQ(rig.doc.image, unitSet.image);
+
+    Document expected;
+    expected.image = unitSet.image;
+    RecomputeDerivedTables(expected);
+    EXPECT_EQ(rig.doc.derived.baseMaps, expected.derived.baseMaps);
+    EXPECT_EQ(rig.doc.derived.percent, expected.derived.percent);
 }
 
 }  // namespace
