@@ -14,12 +14,7 @@ void appendChar(std::string& s, std::uint8_t c)
 {
     if (c < 0x20 || c == 0x7F)
         return;
-    if (c < 0x80) {
-        s.push_back(static_cast<char>(c));
-    } else {
-        s.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+    s.push_back(static_cast<char>(c));
 }
 
 char tens(std::uint8_t v) { return static_cast<char>('0' + (v / 10) % 10); }

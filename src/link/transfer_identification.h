@@ -29,8 +29,10 @@ struct IdentificationTexts {
     std::string time;     // e.g. "14:07"
 };
 
-// The unit's bytes are untrusted: control characters are dropped and bytes
-// above 0x7F are read as Latin-1, so the texts are always valid UTF-8.
+// The texts stay 8-bit text in the unit's code page (Windows-1250), byte for
+// byte as the unit sent them, so a parameter file carries them unchanged;
+// show them through cp1250ToUtf8. The unit's bytes are untrusted: control
+// characters are dropped so a text can never break a line.
 IdentificationTexts decodeIdentification(const Block& identification);
 
 // " 1" .. "12" for the twelve month codes, "00" for any other.

@@ -174,9 +174,9 @@ TEST(Identification, VersionTextAndProgramNameFromUntrustedBytes)
     id[3] = 7;
     EXPECT_EQ(decodeIdentification(id).version, "KT07");
 
-    const char name[] = "Race map \xE9";  // Latin-1 é
+    const char name[] = "Race map \xE8";  // Windows-1250 č
     std::copy(name, name + sizeof name - 1, id.begin() + ident::ProgramName);
-    EXPECT_EQ(decodeIdentification(id).version, "Race map \xC3\xA9");
+    EXPECT_EQ(decodeIdentification(id).version, "Race map \xE8");
 
     id.fill('A');  // no terminating zero: at most 30 characters
     EXPECT_EQ(decodeIdentification(id).version, std::string(30, 'A'));
