@@ -6,6 +6,7 @@
 #include "model/field_offsets.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 namespace kestrin {
@@ -232,7 +233,12 @@ IgnReadResult ReadParameterFile(Document& doc, std::string_view text, const IgnR
 IgnLoadResult loadParameterFile(Document& doc, const std::string& path, const IgnReadOptions& options)
 {
     IgnLoadResult result;
-    QFile file(QString::fromStdString(path));
+    const QString name = QString::fromStdString(path);
+    // Only a plain file has an end: a device or a pipe picked by mistake
+    // would keep the reader scanning (or waiting) for ever.
+    if (!QFileInfo(name).isFile())
+        return result;
+    QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
         return result;
     ign::Input input([&file](char* data, std::size_t n) {

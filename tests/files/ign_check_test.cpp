@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -234,5 +237,39 @@ TEST(IgnCheck, ReaderRulesOnHandWrittenFiles)
         // Whatever was loaded, the steps after a load cope with it.
         RunAfterLoadSteps(doc);
         EXPECT_EQ(doc.image.byte(kImageSize - 1), 0);
+    }
+}
+
+TEST(IgnCheck, LoadingFromDiskOpensOnlyPlainFiles)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string good = dir.filePath(QStringLiteral("good.ign")).toStdString();
+    {
+        std::ofstream out(good, std::ios::binary);
+        out << "VALDORIX_KEY 82\r\nCOOLING 61";
+    }
+    struct Case {
+        const char* name;
+        std::string path;
+        bool opened;
+    };
+    std::vector<Case> cases = {
+        {"a parameter file", good, true},
+        {"a missing file", dir.filePath(QStringLiteral("missing.ign")).toStdString(), false},
+        {"a folder", dir.path().toStdString(), false},
+    };
+    // A device without an end: refused instead of read for ever.
+    if (QFileInfo::exists(QStringLiteral("/dev/zero")))
+        cases.push_back({"an endless device", "/dev/zero", false});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Document doc;
+        SetStartupImage(doc);
+        const ParameterImage before = doc.image;
+        const IgnLoadResult result = loadParameterFile(doc, c.path, {});
+        EXPECT_EQ(result.opened, c.opened);
+        EXPECT_EQ(result.loaded(), c.opened);
+        EXPECT_EQ(doc.image.byte(off::CoolingTemp), c.opened ? 61 : before.byte(off::CoolingTemp));
     }
 }
