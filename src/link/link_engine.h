@@ -96,7 +96,8 @@ public:
     // A program run of the pending blocks 0..19 (lowest first); nothing
     // when no block is pending.
     void startProgramRun();
-    // The same for the blocks an edit changed (1..19), from the change hook.
+    // The same from the change hook, when an edit left one of blocks 1..19
+    // pending; block 0 alone starts nothing.
     void programChangedBlocks();
 
     // The two tuning switches of the "Ladění" page (carried in every poll).

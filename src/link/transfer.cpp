@@ -95,9 +95,11 @@ void LinkEngine::startProgramRun()
 
 void LinkEngine::programChangedBlocks()
 {
-    const int b = lowestPending(doc_, 1);
-    if (b >= 0)
-        beginProgramRun(b);
+    // Block 0 alone is no change of the image. When it is still pending
+    // from a Program that did not finish, it goes first all the same: its
+    // reply checks the unit's program version before any block is written.
+    if (lowestPending(doc_, 1) >= 0)
+        startProgramRun();
 }
 
 void LinkEngine::beginProgramRun(int block)

@@ -161,6 +161,30 @@ TEST(LinkCheck, EveryCommandReplacesEveryRun)
     }
 }
 
+// A Program that never reached the unit leaves block 0 pending with the
+// rest. The next change run starts with it, so that a unit with another
+// program version is found out before any of its blocks is overwritten.
+TEST(LinkCheck, ChangeRunAfterAnUnfinishedProgramChecksTheVersionFirst)
+{
+    const ParameterImage unitImage = patternImage(50);
+    LinkRig rig(unitImage, SimIdentity{.programVersion = 81}, SimFaults{.silentAfter = 0});
+    rig.doc.image = patternImage(51);
+    rig.engine.program();
+    rig.runToEnd();
+    ASSERT_EQ(rig.events.ends.back().second, RunResult::Failed);
+    ASSERT_TRUE(rig.doc.undo.pending[0]);
+
+    rig.unit.setFaults({});
+    rig.channel.clearWritten();
+    rig.doc.image.setByte(6 * 150 + 3, 0x11);  // an edit in block 7
+    rig.doc.undo.pending[7] = true;
+    rig.engine.programChangedBlocks();
+    rig.runToEnd();
+    EXPECT_EQ(rig.commandsWritten(), (std::vector<std::uint8_t>{0x00}));
+    EXPECT_EQ(rig.events.ends.back().second, RunResult::VersionMismatch);
+    EXPECT_EQ(rig.unit.stored(), unitImage);
+}
+
 // The first frame of a run leaves from the timer step: 1 to 6 ticks after
 // the command, by where the idle poll period stood.
 TEST(LinkCheck, FirstFrameLeavesWhenThePollPeriodEnds)
