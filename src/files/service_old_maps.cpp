@@ -7,6 +7,7 @@
 #include "model/fields.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <algorithm>
@@ -309,7 +310,11 @@ OldMapsReadResult ReadOldMapsFile(Document& doc, std::string_view text, bool res
 
 bool OpenOldMaps(Document& doc, const std::string& path, bool restrictToPage, const FileStepHooks& hooks)
 {
-    QFile file(QString::fromStdString(path));
+    const QString name = QString::fromStdString(path);
+    // A device or a pipe has no end: the reader would scan (or wait) for ever.
+    if (!QFileInfo(name).isFile())
+        return false;
+    QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     ign::Input input([&file](char* data, std::size_t n) {

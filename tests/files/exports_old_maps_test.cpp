@@ -154,8 +154,12 @@ TEST(OldMaps, OpenFailsWithoutChangingTheDocument)
     QTemporaryDir dir;
     Document doc;
     doc.image.setByte(off::IapAxis, 1);
-    EXPECT_FALSE(OpenOldMaps(doc, dir.filePath("missing.ign").toStdString(), false));
-    EXPECT_EQ(doc.image.byte(off::IapAxis), 1);
+    // A missing file, a folder and a device that never ends are all refused.
+    for (const std::string& path : {dir.filePath("missing.ign").toStdString(), dir.path().toStdString(),
+                                   std::string("/dev/zero")}) {
+        EXPECT_FALSE(OpenOldMaps(doc, path, false)) << path;
+        EXPECT_EQ(doc.image.byte(off::IapAxis), 1) << path;
+    }
 }
 
 }  // namespace
