@@ -145,10 +145,13 @@ void LinkEngine::failRun()
     if (run == TransferState::Verify)
         programFinished_ = false;
     statusChanged();
-    // A failed read has stored some blocks already: let the pages show the
-    // image as it now is, so that collecting them cannot undo the read.
-    if (run == TransferState::Read)
+    // A failed read has stored some blocks already: the derived tables
+    // follow them, and the pages show the image as it now is, so that
+    // collecting them cannot undo the read.
+    if (run == TransferState::Read) {
+        RecomputeDerivedTables(doc_);
         refreshPages();
+    }
     endRun(run, RunResult::Failed);
 }
 

@@ -234,26 +234,36 @@ TEST(LinkCheck, TuningReadBackWithoutItsSecondReplyStartsAgainAndLateRepliesAreD
     EXPECT_EQ(rig.doc.image.block(7), patternImage(41).block(7));
 }
 
-// After a read the editor's derived tables are those of the unit's image:
-// the base maps follow its bike and RPM axes, the percent arrays its maps.
+// After a read the editor's derived tables are those of the image it left:
+// the base maps follow the unit's bike and RPM axes, the percent arrays its
+// maps. A read that fails at block 10 has brought both (blocks 1 and 4).
 TEST(LinkCheck, ReadBringsTheDerivedTablesToTheUnitsImage)
 {
-    Document unitSet;
-    PrepareDefaultSet(unitSet, 26);
-    LinkRig rig(unitSet.image);
-    SetStartupImage(rig.doc);  // bike 11
-    ASSERT_NE(rig.doc.derived.baseMaps, unitSet.derived.baseMaps);
+    for (const int dropBlock : {-1, 10}) {
+        SCOPED_TRACE(dropBlock);
+        Document unitSet;
+        PrepareDefaultSet(unitSet, 26);
+        LinkRig rig(unitSet.image, {}, SimFaults{.dropBlock = dropBlock});
+        SetStartupImage(rig.doc);  // bike 11
+        ASSERT_NE(rig.doc.derived.baseMaps, unitSet.derived.baseMaps);
 
-    rig.engine.read();
-    ASSERT_GT(rig.runToEnd(), 0);
-    ASSERT_EQ(rig.events.ends.back(), std::make_pair(TransferState::Verify, RunResult::Ok));
-    ASSERT_EQ(rig.doc.image, unitSet.image);
+        rig.engine.read();
+        ASSERT_GT(rig.runToEnd(), 0);
+        if (dropBlock < 0) {
+            ASSERT_EQ(rig.events.ends.back(), std::make_pair(TransferState::Verify, RunResult::Ok));
+            ASSERT_EQ(rig.doc.image, unitSet.image);
+        } else {
+            ASSERT_EQ(rig.events.ends.back(), std::make_pair(TransferState::Read, RunResult::Failed));
+            ASSERT_EQ(rig.doc.image.byte(off::BikeCode), 26);
+        }
 
-    Document expected;
-    expected.image = unitSet.image;
-    RecomputeDerivedTables(expected);
-    EXPECT_EQ(rig.doc.derived.baseMaps, expected.derived.baseMaps);
-    EXPECT_EQ(rig.doc.derived.percent, expected.derived.percent);
+        Document expected;
+        expected.image = rig.doc.image;
+        RecomputeDerivedTables(expected);
+        EXPECT_EQ(expected.image, rig.doc.image);
+        EXPECT_EQ(rig.doc.derived.baseMaps, expected.derived.baseMaps);
+        EXPECT_EQ(rig.doc.derived.percent, expected.derived.percent);
+    }
 }
 
 }  // namespace
