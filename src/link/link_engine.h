@@ -97,7 +97,8 @@ public:
     // when no block is pending.
     void startProgramRun();
     // The same from the change hook, when an edit left one of blocks 1..19
-    // pending; block 0 alone starts nothing.
+    // pending; block 0 alone starts nothing. A unit whose monitor frames
+    // report another program version gets block 0 first, for its check.
     void programChangedBlocks();
 
     // The two tuning switches of the "Ladění" page (carried in every poll).

@@ -96,10 +96,14 @@ void LinkEngine::startProgramRun()
 void LinkEngine::programChangedBlocks()
 {
     // Block 0 alone is no change of the image. When it is still pending
-    // from a Program that did not finish, it goes first all the same: its
-    // reply checks the unit's program version before any block is written.
-    if (lowestPending(doc_, 1) >= 0)
-        startProgramRun();
+    // from a Program that did not finish, or when the unit's monitor frames
+    // report another program version, it goes first all the same: its reply
+    // checks the unit's version before any block is written.
+    if (lowestPending(doc_, 1) < 0)
+        return;
+    if (live_.received && live_.version != kProgramVersion)
+        doc_.undo.pending[0] = true;
+    startProgramRun();
 }
 
 void LinkEngine::beginProgramRun(int block)

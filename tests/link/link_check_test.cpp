@@ -5,6 +5,7 @@
 
 #include "link_fixture.h"
 
+#include "app/build_stamp.h"
 #include "files/file_steps.h"
 #include "model/field_offsets.h"
 
@@ -183,6 +184,38 @@ TEST(LinkCheck, ChangeRunAfterAnUnfinishedProgramChecksTheVersionFirst)
     EXPECT_EQ(rig.commandsWritten(), (std::vector<std::uint8_t>{0x00}));
     EXPECT_EQ(rig.events.ends.back().second, RunResult::VersionMismatch);
     EXPECT_EQ(rig.unit.stored(), unitImage);
+}
+
+// A change run writes without reading block 0 first. When the unit's
+// monitor frames already say it runs another program version, the run
+// starts with block 0 all the same, and its version check stops it before
+// the edit is written in a layout the unit may not have.
+TEST(LinkCheck, ChangeRunToAUnitReportingAnotherVersionChecksItFirst)
+{
+    for (const int version : {81, 82}) {
+        SCOPED_TRACE(version);
+        const ParameterImage unitImage = patternImage(52);
+        LinkRig rig(unitImage, SimIdentity{.programVersion = version});
+        rig.doc.image = unitImage;
+        rig.tick(kRetryTicks + 1);  // one poll answered
+        ASSERT_EQ(rig.live.version, version);
+
+        rig.channel.clearWritten();
+        rig.doc.image.setByte(6 * 150 + 3, 0x11);  // an edit in block 7
+        rig.doc.undo.pending[7] = true;
+        rig.engine.programChangedBlocks();
+        rig.runToEnd();
+        if (version == kProgramVersion) {
+            EXPECT_EQ(rig.commandsWritten(), (std::vector<std::uint8_t>{0x07}));
+            EXPECT_EQ(rig.unit.stored(), rig.doc.image);
+        } else {
+            EXPECT_EQ(rig.commandsWritten(), (std::vector<std::uint8_t>{0x00}));
+            EXPECT_EQ(rig.events.ends.back().second, RunResult::VersionMismatch);
+            EXPECT_EQ(rig.events.versionMessages.size(), 1u);
+            EXPECT_EQ(rig.unit.stored(), unitImage);
+            EXPECT_TRUE(rig.doc.undo.pending[7]);
+        }
+    }
 }
 
 // The first frame of a run leaves from the timer step: 1 to 6 ticks after

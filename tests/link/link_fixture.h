@@ -40,6 +40,7 @@ struct SavingSink : MonitorSink {
     void monitorFrame(FrameView f) override
     {
         ++frames;
+        live.received = true;
         live.savingCountdown = f[148] | (f[149] << 8);
         live.version = f[150];
     }
