@@ -131,6 +131,13 @@ public:
     bool verifyAfterProgram() const { return verifyAfterProgram_; }
     int tuningStep() const { return tuningStep_; }
     const StatusLine& status() const { return status_; }
+    // A message of the window on the same line (the print stamp): shown
+    // with the usual 200-tick countdown.
+    void showStatusMessage(std::string text, StatusColour colour)
+    {
+        setStatus(std::move(text), colour);
+        statusChanged();
+    }
 
 private:
     // Transfer runs (transfer.cpp).

@@ -5,7 +5,9 @@
 #include "model/fields.h"
 #include "ui_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QTest>
 #include <QMenu>
 #include <QPrinter>
 #include <QTabWidget>
@@ -229,6 +231,133 @@ TEST(WindowLive, AReadRunCanBeUndoneToTheImageBeforeIt)
     EXPECT_EQ(f.doc.image, before);
     // Back at the old set, the unit differs from it in the limiter's block.
     EXPECT_TRUE(f.doc.undo.pending[ParameterImage::blockOfOffset(off::IgnLimiter)]);
+}
+
+}  // namespace
+}  // namespace kestrin::ui
+
+namespace kestrin::ui {
+namespace {
+
+using test::WindowFixture;
+
+QString caption(const QString& file)
+{
+    return QStringLiteral("  Kestrin_2007       ") + file;
+}
+
+TEST(WindowFiles, SaveThenOpenRestoresTheSetAndTheDialogsRememberTheFile)
+{
+    WindowFixture f;
+    const QString path = f.configDir.path() + QStringLiteral("/race.ign");
+    f.dialogs.saveNames.push_back(path);
+    f.window->action("MenuSave")->trigger();
+    ASSERT_TRUE(QFile::exists(path));
+    EXPECT_EQ(f.window->windowTitle(), caption(path));
+    const ParameterImage saved = f.doc.image;
+
+    f.doc.image.setByte(off::IgnLimiter, static_cast<std::uint8_t>(saved.byte(off::IgnLimiter) + 3));
+    f.dialogs.openNames.push_back(path);
+    f.window->action("MenuOpen")->trigger();
+    ASSERT_EQ(f.dialogs.openInitial.size(), 1);
+    EXPECT_EQ(f.dialogs.openInitial[0], path);  // the open dialog starts at the saved file
+    EXPECT_EQ(f.doc.image.byte(off::IgnLimiter), saved.byte(off::IgnLimiter));
+    EXPECT_TRUE(f.dialogs.messages.isEmpty());
+}
+
+TEST(WindowFiles, CtrlOnTheToolBarButtonStartsAtDataIgnButNotFromTheMenu)
+{
+    WindowFixture f;
+    auto* button = f.find<QAbstractButton>("SpeedButtonOpen");
+    ASSERT_NE(button, nullptr);
+    f.window->show();
+    QTest::mouseClick(button, Qt::LeftButton, Qt::ControlModifier);
+    f.window->action("MenuOpenActPage")->trigger();  // keeps what the last dialog set
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_EQ(f.dialogs.openInitial.size(), 3);
+    EXPECT_EQ(f.dialogs.openInitial[0], f.window->defaultParameterFile());
+    EXPECT_TRUE(f.dialogs.openInitial[0].endsWith(QStringLiteral("/data.ign")));
+    EXPECT_EQ(f.dialogs.openInitial[1], f.window->defaultParameterFile());
+
+    // A fresh window: the menu entry with Ctrl held means nothing special.
+    WindowFixture g;
+    g.window->action("MenuOpen")->trigger();
+    ASSERT_EQ(g.dialogs.openInitial.size(), 1);
+    EXPECT_TRUE(g.dialogs.openInitial[0].isEmpty());
+}
+
+TEST(WindowFiles, BadFilesAreReportedAndLeaveTheCaption)
+{
+    WindowFixture f;
+    const QString bad = f.configDir.path() + QStringLiteral("/foreign.ign");
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("SOMETHING_ELSE 82\r\nBIKE 3\r\n");
+    file.close();
+    const ParameterImage before = f.doc.image;
+    f.dialogs.openNames = {bad, f.configDir.path() + QStringLiteral("/missing.ign")};
+    f.window->action("MenuOpen")->trigger();
+    f.window->action("MenuOpen")->trigger();
+    ASSERT_EQ(f.dialogs.messages.size(), 2);
+    EXPECT_EQ(f.dialogs.messages[0].toStdString(), "Unmatched version of *.ign file!");
+    EXPECT_EQ(f.dialogs.messages[1].toStdString(), "Open file error!");
+    EXPECT_EQ(f.window->windowTitle(), caption({}));
+    EXPECT_EQ(f.doc.image, before);
+}
+
+TEST(WindowFiles, NewAsksAndActualPageIsSkippedOnCoupledBankAPages)
+{
+    WindowFixture f;
+    const QString path = f.configDir.path() + QStringLiteral("/a.ign");
+    f.dialogs.saveNames.push_back(path);
+    f.window->action("MenuSave")->trigger();
+
+    f.dialogs.answers = {Answer::No};
+    f.window->action("MenuNew")->trigger();
+    EXPECT_EQ(f.window->windowTitle(), caption(path));
+    f.dialogs.answers = {Answer::Yes};
+    f.window->action("MenuNew")->trigger();
+    EXPECT_EQ(f.window->windowTitle(), caption({}));
+    ASSERT_EQ(f.dialogs.questions.size(), 2);
+    EXPECT_EQ(f.dialogs.questions[0].toStdString(), "Do you want default setting?");
+
+    f.doc.image.setByte(off::JetCouplingMode, 1);
+    f.window->pageControl()->setCurrentIndex(3);  // Inj-2A
+    f.window->action("MenuNewActPage")->trigger();
+    f.window->action("MenuOpenActPage")->trigger();
+    EXPECT_EQ(f.dialogs.questions.size(), 2);
+    EXPECT_TRUE(f.dialogs.openInitial.isEmpty());
+}
+
+TEST(WindowPrint, PrintsToPdfWithTheStampAndRestoresTheWindow)
+{
+    WindowFixture f;
+    f.unit.setFaults(SimFaults{.silentAfter = 0});
+    f.tick(10);
+    auto* spojeni = f.find<ColourLabel>("LabelSpojeni");
+    ASSERT_FALSE(spojeni->isHidden());
+    f.window->pageControl()->setCurrentIndex(18);
+
+    f.dialogs.printFile = f.configDir.path() + QStringLiteral("/print.pdf");
+    f.window->action("MenuPrint")->trigger();
+    QFile pdf(f.dialogs.printFile);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(4) == "%PDF");
+    EXPECT_GT(pdf.size(), 1000);
+
+    EXPECT_TRUE(f.find<ColourLabel>("LabelHlaseni")->text().startsWith(QStringLiteral("Date and time of printing:  ")));
+    for (int page = 0; page < 19; ++page)
+        EXPECT_TRUE(f.window->pageControl()->isTabVisible(page)) << page;
+    EXPECT_FALSE(f.find<QWidget>("GroupBoxToolBar")->isHidden());
+    EXPECT_FALSE(f.find<QWidget>("CGaugeRpm")->isHidden());
+    EXPECT_FALSE(spojeni->isHidden());
+    EXPECT_FALSE(f.window->printing());
+
+    // A cancelled print dialog changes nothing.
+    f.dialogs.printFile.clear();
+    f.find<ColourLabel>("LabelHlaseni")->setText(QStringLiteral("x"));
+    f.window->action("MenuPrint")->trigger();
+    EXPECT_EQ(f.find<ColourLabel>("LabelHlaseni")->text(), QStringLiteral("x"));
 }
 
 }  // namespace

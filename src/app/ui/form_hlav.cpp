@@ -122,10 +122,14 @@ void TFormHlav::buildToolBar(QWidget* parent)
         row->addWidget(button);
         return button;
     };
-    speed("SpeedButton6", QStyle::SP_FileIcon, "document-new", QStringLiteral("New"));
-    speed("SpeedButtonOpen", QStyle::SP_DialogOpenButton, "document-open", QStringLiteral("Open"));
-    speed("SpeedButtonSave", QStyle::SP_DialogSaveButton, "document-save", QStringLiteral("Save"));
-    speed("SpeedButtonPrint", QStyle::SP_FileDialogDetailedView, "document-print", QStringLiteral("Print"));
+    connect(speed("SpeedButton6", QStyle::SP_FileIcon, "document-new", QStringLiteral("New")),
+            &QToolButton::clicked, this, &TFormHlav::MenuNewClick);
+    connect(speed("SpeedButtonOpen", QStyle::SP_DialogOpenButton, "document-open", QStringLiteral("Open")),
+            &QToolButton::clicked, this, &TFormHlav::MenuOpenClick);
+    connect(speed("SpeedButtonSave", QStyle::SP_DialogSaveButton, "document-save", QStringLiteral("Save")),
+            &QToolButton::clicked, this, &TFormHlav::MenuSaveClick);
+    connect(speed("SpeedButtonPrint", QStyle::SP_FileDialogDetailedView, "document-print", QStringLiteral("Print")),
+            &QToolButton::clicked, this, &TFormHlav::SpeedButtonPrintClick);
     auto* separator = new QFrame(GroupBoxToolBar);
     separator->setFrameShape(QFrame::VLine);
     separator->setFrameShadow(QFrame::Sunken);

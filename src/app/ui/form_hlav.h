@@ -6,6 +6,7 @@
 
 #include "app/live_link.h"
 #include "app/messages.h"
+#include "files/file_steps.h"
 #include "model/undo_ring.h"
 #include "app/ui/live_widgets.h"
 #include "files/settings_location.h"
@@ -119,6 +120,23 @@ private:
     void versionMismatch(const std::string& message) override;
     void portOpenFailed(const std::string& message) override;
 
+    // File commands and printing.
+    FileStepHooks fileStepHooks();
+    void commitChange();
+    void hideStatusLine();
+    void setCurrentFile(const QString& path);
+    void newDefaults(bool actualPage);
+    void openFile(bool actualPage, bool fromProgramFolder);
+    void saveFile(bool fromProgramFolder);
+    void MenuNewClick();
+    void MenuNewActPageClick();
+    void MenuOpenClick();
+    void MenuOpenExeDirClick();
+    void MenuOpenActPageClick();
+    void MenuSaveClick();
+    void MenuSaveExeDirClick();
+    void SpeedButtonPrintClick();
+
     // Device, undo and port handlers.
     void MenuReadClick();
     void MenuVerifyClick();
@@ -157,7 +175,10 @@ private:
     SettingsLocation location_;
     PageFlags allFlags_{};  // the map editor's per-page "All" flags, kept in the snapshot
     QString defaultFilePath_;
-    QString rememberedFile_;
+    QString rememberedFile_;   // saved as "IniDir"
+    QString openInitial_;      // initial file of the open dialog
+    QString saveInitial_;      // initial file of the save dialog
+    bool restrictToPage_ = false;
     bool serviceMode_ = false;
     bool printing_ = false;
     bool closed_ = false;

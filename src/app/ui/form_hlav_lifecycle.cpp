@@ -125,6 +125,8 @@ void TFormHlav::LoadSettings()
     doc_.outside.language = settings.language;
     messages_.setFileName(settings.fileName);
     rememberedFile_ = QString::fromStdString(settings.rememberedFile);
+    openInitial_ = rememberedFile_;
+    saveInitial_ = rememberedFile_;
     PageControl1->setCurrentIndex(settings.activePage);
     monitorPage_->extendedMonitor()->setChecked(settings.extendedMonitor);
 

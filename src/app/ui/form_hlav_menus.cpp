@@ -42,17 +42,20 @@ void TFormHlav::buildMenus()
     };
 
     QMenu* file = topMenu("MenuFile");
-    addAction(file, "MenuNew", QKeySequence(Qt::CTRL | Qt::Key_N));
-    addAction(file, "MenuNewActPage", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_N));
+    const auto fileEntry = [&](const char* name, QKeySequence key, void (TFormHlav::*handler)()) {
+        connect(addAction(file, name, key), &QAction::triggered, this, handler);
+    };
+    fileEntry("MenuNew", QKeySequence(Qt::CTRL | Qt::Key_N), &TFormHlav::MenuNewClick);
+    fileEntry("MenuNewActPage", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_N), &TFormHlav::MenuNewActPageClick);
     file->addSeparator();
-    addAction(file, "MenuOpen", QKeySequence(Qt::Key_F3));
-    addAction(file, "MenuOpenExeDir", QKeySequence(Qt::CTRL | Qt::Key_F3));
-    addAction(file, "MenuOpenActPage", QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    fileEntry("MenuOpen", QKeySequence(Qt::Key_F3), &TFormHlav::MenuOpenClick);
+    fileEntry("MenuOpenExeDir", QKeySequence(Qt::CTRL | Qt::Key_F3), &TFormHlav::MenuOpenExeDirClick);
+    fileEntry("MenuOpenActPage", QKeySequence(Qt::SHIFT | Qt::Key_F3), &TFormHlav::MenuOpenActPageClick);
     file->addSeparator();
-    addAction(file, "MenuSave", QKeySequence(Qt::Key_F2));
-    addAction(file, "MenuSaveExeDir", QKeySequence(Qt::CTRL | Qt::Key_F2));
+    fileEntry("MenuSave", QKeySequence(Qt::Key_F2), &TFormHlav::MenuSaveClick);
+    fileEntry("MenuSaveExeDir", QKeySequence(Qt::CTRL | Qt::Key_F2), &TFormHlav::MenuSaveExeDirClick);
     file->addSeparator();
-    addAction(file, "MenuPrint", QKeySequence(Qt::CTRL | Qt::Key_P));
+    fileEntry("MenuPrint", QKeySequence(Qt::CTRL | Qt::Key_P), &TFormHlav::SpeedButtonPrintClick);
     file->addSeparator();
     connect(addAction(file, "MenuExit"), &QAction::triggered, this, &TFormHlav::MenuExitClick);
 
