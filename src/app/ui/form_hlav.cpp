@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -84,6 +85,11 @@ TFormHlav::TFormHlav(WindowServices services, QWidget* parent)
     PageControl1 = new QTabWidget(central);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setUsesScrollButtons(true);
+    // Nineteen tabs fit a 1366-pixel screen in every language with a
+    // slightly smaller tab font.
+    QFont tabFont = PageControl1->tabBar()->font();
+    tabFont.setPointSizeF(tabFont.pointSizeF() * 0.9);
+    PageControl1->tabBar()->setFont(tabFont);
     PageControl1->setDocumentMode(false);
     column->addWidget(PageControl1, 1);
     setCentralWidget(central);
@@ -184,6 +190,7 @@ void TFormHlav::buildToolBar(QWidget* parent)
     row->addWidget(LabelSpojeni);
     LabelVersion = makeLabel("LabelVersion", GroupBoxToolBar, &live_);
     LabelVersion->setFont(bold);
+    LabelVersion->setMargin(0);
     row->addWidget(LabelVersion);
     LabelPokus = makeLabel("LabelPokus", GroupBoxToolBar);
     LabelPokus->setMinimumWidth(24);
