@@ -362,3 +362,34 @@ TEST(WindowPrint, PrintsToPdfWithTheStampAndRestoresTheWindow)
 
 }  // namespace
 }  // namespace kestrin::ui
+
+namespace kestrin::ui {
+namespace {
+
+TEST(WindowJet, AllFourEqualHidesTheBankATabsAndMovesToInj1A)
+{
+    test::WindowFixture f;
+    f.doc.image.setByte(off::CylinderCount, 4);
+    f.window->action("Menu_Jet123Normal")->trigger();
+    QTabWidget* pages = f.window->pageControl();
+    for (int page : {3, 4, 5})
+        EXPECT_TRUE(pages->isTabVisible(page)) << page;
+    pages->setCurrentIndex(4);  // Inj-3A
+    f.window->action("Menu_Jet123Stejny")->trigger();
+    EXPECT_EQ(pages->currentIndex(), 2);
+    for (int page : {3, 4, 5})
+        EXPECT_FALSE(pages->isTabVisible(page)) << page;
+    EXPECT_TRUE(f.window->action("Menu_Jet123Stejny")->isChecked());
+    EXPECT_EQ(f.doc.image.byte(off::JetCouplingMode), 2);
+    EXPECT_TRUE(f.window->action("MenuZpet")->isEnabled());
+
+    // Two cylinders: Inj-2A only, once the maps are separate again.
+    f.doc.image.setByte(off::CylinderCount, 2);
+    f.window->action("Menu_Jet123Normal")->trigger();
+    EXPECT_TRUE(pages->isTabVisible(3));
+    EXPECT_FALSE(pages->isTabVisible(4));
+    EXPECT_FALSE(pages->isTabVisible(5));
+}
+
+}  // namespace
+}  // namespace kestrin::ui

@@ -137,6 +137,14 @@ private:
     void MenuSaveExeDirClick();
     void SpeedButtonPrintClick();
 
+    // "Jet 1234", the common rules, and the "Servis" menu.
+    void setJetCoupling(int mode);
+    void applyCommonRules();
+    void MenuSaveAllNewClick();
+    void MenuCompareAllClick();
+    void OpenOldMapsClick();
+    void MenuServisUlozProcentaClick();
+
     // Device, undo and port handlers.
     void MenuReadClick();
     void MenuVerifyClick();

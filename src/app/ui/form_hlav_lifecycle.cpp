@@ -159,7 +159,8 @@ void TFormHlav::Timer1Timer()
     LabelPokus->setTextIfChanged(QString::number(doc_.image.byte(off::BikeCode)));
     // 3.-6. The link: collect and dispatch, transfer step, status line
     //       countdown, connection watch. Its events update the window.
-    link_->tick();
+    if (link_->tick())
+        applyCommonRules();  // the visibility rules follow every frame
     applyMonitorDisplay();
     // 7. The version label and "No Connection" never show together.
     setVisibleIfChanged(LabelVersion, LabelSpojeni->isHidden());

@@ -146,7 +146,9 @@ ProgramSwitches TFormHlav::programSwitches() const
 void TFormHlav::showPages()
 {
     // The option pages show the image themselves once they are built; the
-    // caption and the undo controls follow the image here.
+    // tabs, the jet menu's check marks and the undo controls follow the
+    // image here.
+    applyCommonRules();
     updateUndoControls();
 }
 

@@ -80,10 +80,13 @@ void TFormHlav::buildMenus()
 
     QMenu* jet = topMenu("Menu_Jet123Mode");
     auto* jetGroup = new QActionGroup(this);
+    int mode = 0;
     for (const char* name : {"Menu_Jet123Normal", "Menu_Jet123Coupled", "Menu_Jet123Stejny"}) {
         QAction* entry = addAction(jet, name);
         entry->setCheckable(true);
         jetGroup->addAction(entry);
+        connect(entry, &QAction::triggered, this, [this, mode] { setJetCoupling(mode); });
+        ++mode;
     }
 
     QMenu* tools = topMenu("MenuTools");
@@ -118,10 +121,11 @@ void TFormHlav::buildMenus()
     connect(addAction(help, "MenuAbout"), &QAction::triggered, this, &TFormHlav::MenuAboutClick);
 
     QMenu* servis = topMenu("MenuServis");
-    addAction(servis, "MenuSaveAllNew");
-    addAction(servis, "MenuCompareAll");
-    addAction(servis, "OpenOldMaps");
-    addAction(servis, "MenuServisUlozProcenta");
+    connect(addAction(servis, "MenuSaveAllNew"), &QAction::triggered, this, &TFormHlav::MenuSaveAllNewClick);
+    connect(addAction(servis, "MenuCompareAll"), &QAction::triggered, this, &TFormHlav::MenuCompareAllClick);
+    connect(addAction(servis, "OpenOldMaps"), &QAction::triggered, this, &TFormHlav::OpenOldMapsClick);
+    connect(addAction(servis, "MenuServisUlozProcenta"), &QAction::triggered, this,
+            &TFormHlav::MenuServisUlozProcentaClick);
     servis->menuAction()->setVisible(false);
 }
 
