@@ -60,4 +60,23 @@ private:
 // White space as the C library's scanf sees it.
 inline bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
+// The token and number scanning shared by the readers of parameter files
+// and of old maps files, so that both see a file's words alike.
+
+void skipBlanks(Input& in);
+
+// The next white-space-delimited token; false at the end of the file. A
+// token longer than any keyword is consumed whole and comes back as a token
+// that matches no keyword, so a token of any length costs no memory.
+bool readToken(Input& in, std::string& token);
+
+// Up to the end of the line, which is left in the input; a CR ends it too,
+// so that a file with CR line ends loses no more than the rest of that line.
+void skipLine(Input& in);
+
+// An optional sign and decimal digits after any white space, taken modulo
+// 65536 (a minus sign gives the two's complement). Anything else consumes
+// nothing, leaves `number` as it was and returns false.
+bool parseNumber(Input& in, std::uint16_t& number);
+
 }  // namespace kestrin::ign

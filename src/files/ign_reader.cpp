@@ -14,69 +14,10 @@ namespace kestrin {
 namespace {
 
 using ign::Input;
-
-// Longer than any keyword; a longer token is consumed whole and is simply
-// no keyword, so a token of any length costs no memory.
-constexpr std::size_t kTokenKeep = 32;
-
-void skipBlanks(Input& in)
-{
-    while (ign::isBlank(in.peek()))
-        in.get();
-}
-
-// The next white-space-delimited token; false at the end of the file.
-bool readToken(Input& in, std::string& token)
-{
-    skipBlanks(in);
-    token.clear();
-    if (in.peek() == Input::kEnd)
-        return false;
-    bool tooLong = false;
-    for (int c = in.peek(); c != Input::kEnd && !ign::isBlank(c); c = in.peek()) {
-        in.get();
-        if (token.size() < kTokenKeep)
-            token.push_back(static_cast<char>(c));
-        else
-            tooLong = true;
-    }
-    if (tooLong)
-        token.assign(1, '\0');  // matches nothing
-    return true;
-}
-
-// Up to the end of the line; a CR ends it too, so that a file with CR line
-// ends loses no more than the rest of that line.
-void skipLine(Input& in)
-{
-    for (int c = in.peek(); c != Input::kEnd && c != '\n' && c != '\r'; c = in.peek())
-        in.get();
-}
-
-// An optional sign and decimal digits after any white space, taken modulo
-// 65536 (a minus sign gives the two's complement). Anything else consumes
-// nothing and leaves `number` as it was.
-bool parseNumber(Input& in, std::uint16_t& number)
-{
-    skipBlanks(in);
-    const int first = in.peek();
-    bool negative = false;
-    if (first == '-' || first == '+') {
-        in.get();
-        if (in.peek() < '0' || in.peek() > '9') {
-            in.unget(first);
-            return false;
-        }
-        negative = first == '-';
-    } else if (first < '0' || first > '9') {
-        return false;
-    }
-    unsigned value = 0;
-    while (in.peek() >= '0' && in.peek() <= '9')
-        value = (value * 10 + static_cast<unsigned>(in.get() - '0')) & 0xFFFFu;
-    number = static_cast<std::uint16_t>(negative ? (0x10000u - value) & 0xFFFFu : value);
-    return true;
-}
+using ign::parseNumber;
+using ign::readToken;
+using ign::skipBlanks;
+using ign::skipLine;
 
 class Reader {
 public:

@@ -24,61 +24,18 @@ constexpr int kOldestKey = 35;
 // The IAP load axis such files were made with, in kPa.
 constexpr std::uint16_t kOldIapAxis[10] = {30, 50, 60, 70, 75, 80, 85, 90, 95, 100};
 
-// The token and number scanning follows the parameter file reader exactly:
-// white space as scanf sees it, a number taken modulo 65536, and a word
-// where a number is due consumes nothing and leaves the last number.
-constexpr std::size_t kTokenKeep = 32;  // longer than any keyword
+// The token and number scanning is the parameter file reader's: white space
+// as scanf sees it, a number taken modulo 65536, and a word where a number is
+// due consumes nothing and leaves the last number.
+using ign::parseNumber;
+using ign::readToken;
 
-void skipBlanks(Input& in)
-{
-    while (ign::isBlank(in.peek()))
-        in.get();
-}
-
-bool readToken(Input& in, std::string& token)
-{
-    skipBlanks(in);
-    token.clear();
-    if (in.peek() == Input::kEnd)
-        return false;
-    bool tooLong = false;
-    for (int c = in.peek(); c != Input::kEnd && !ign::isBlank(c); c = in.peek()) {
-        in.get();
-        if (token.size() < kTokenKeep)
-            token.push_back(static_cast<char>(c));
-        else
-            tooLong = true;
-    }
-    if (tooLong)
-        token.assign(1, '\0');  // matches no keyword
-    return true;
-}
-
-void skipLine(Input& in)
+// An information line ends only at a line feed here: unlike the parameter
+// file reader, a CR does not end it.
+void skipThroughLineFeed(Input& in)
 {
     for (int c = in.get(); c != Input::kEnd && c != '\n'; c = in.get()) {
     }
-}
-
-void parseNumber(Input& in, std::uint16_t& number)
-{
-    skipBlanks(in);
-    const int first = in.peek();
-    bool negative = false;
-    if (first == '-' || first == '+') {
-        in.get();
-        if (in.peek() < '0' || in.peek() > '9') {
-            in.unget(first);
-            return;
-        }
-        negative = first == '-';
-    } else if (first < '0' || first > '9') {
-        return;
-    }
-    unsigned value = 0;
-    while (in.peek() >= '0' && in.peek() <= '9')
-        value = (value * 10 + static_cast<unsigned>(in.get() - '0')) & 0xFFFFu;
-    number = static_cast<std::uint16_t>(negative ? (0x10000u - value) & 0xFFFFu : value);
 }
 
 // What a keyword of the old format does.
@@ -166,7 +123,7 @@ public:
             // Information lines are for people, and the memo is free text
             // that may hold any word: neither is read for sections.
             if (token == "HEX" || token == "EXE") {
-                skipLine(in_);
+                skipThroughLineFeed(in_);
                 continue;
             }
             if (token == ign::kMemoKeyword)
