@@ -1,5 +1,9 @@
 #include "files/ign_input.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
 namespace kestrin::ign {
 
 namespace {
@@ -22,6 +26,21 @@ bool Input::refill()
     view_ = std::string_view(buffer_.data(), static_cast<std::size_t>(n));
     pos_ = 0;
     return true;
+}
+
+bool readPlainFile(const std::string& path, const std::function<void(Input&)>& read)
+{
+    const QString name = QString::fromStdString(path);
+    if (!QFileInfo(name).isFile())
+        return false;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    Input input([&file](char* data, std::size_t n) {
+        return static_cast<long long>(file.read(data, static_cast<qint64>(n)));
+    });
+    read(input);
+    return !input.readFailed();
 }
 
 void skipBlanks(Input& in)

@@ -60,6 +60,12 @@ private:
 // White space as the C library's scanf sees it.
 inline bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
+// Runs `read` over the plain file at `path`, read in pieces. False when
+// `path` is no plain file (a device or a pipe picked by mistake has no end
+// and would keep a reader scanning, or waiting, for ever), cannot be opened,
+// or reading broke off; `read` has then seen at most part of the file.
+bool readPlainFile(const std::string& path, const std::function<void(Input&)>& read);
+
 // The token and number scanning shared by the readers of parameter files
 // and of old maps files, so that both see a file's words alike.
 

@@ -5,9 +5,7 @@
 #include "model/document.h"
 #include "model/field_offsets.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QString>
+#include <optional>
 
 namespace kestrin {
 
@@ -174,26 +172,15 @@ IgnReadResult ReadParameterFile(Document& doc, std::string_view text, const IgnR
 IgnLoadResult loadParameterFile(Document& doc, const std::string& path, const IgnReadOptions& options)
 {
     IgnLoadResult result;
-    const QString name = QString::fromStdString(path);
-    // Only a plain file has an end: a device or a pipe picked by mistake
-    // would keep the reader scanning (or waiting) for ever.
-    if (!QFileInfo(name).isFile())
-        return result;
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return result;
-    ign::Input input([&file](char* data, std::size_t n) {
-        return static_cast<long long>(file.read(data, static_cast<qint64>(n)));
-    });
     // Read into a copy so that a file that breaks off with a read error
     // leaves the document as it was.
-    Document loaded = doc;
-    result.read = ReadParameterFile(loaded, input, options);
-    if (input.readFailed())
-        return result;
-    result.opened = true;
-    if (result.read.version != 0)
-        doc = std::move(loaded);
+    std::optional<Document> loaded;
+    result.opened = ign::readPlainFile(path, [&](ign::Input& input) {
+        loaded.emplace(doc);
+        result.read = ReadParameterFile(*loaded, input, options);
+    });
+    if (result.opened && result.read.version != 0)
+        doc = std::move(*loaded);
     return result;
 }
 

@@ -6,12 +6,9 @@
 #include "model/field_offsets.h"
 #include "model/fields.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QString>
-
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace kestrin {
 
@@ -267,23 +264,16 @@ OldMapsReadResult ReadOldMapsFile(Document& doc, std::string_view text, bool res
 
 bool OpenOldMaps(Document& doc, const std::string& path, bool restrictToPage, const FileStepHooks& hooks)
 {
-    const QString name = QString::fromStdString(path);
-    // A device or a pipe has no end: the reader would scan (or wait) for ever.
-    if (!QFileInfo(name).isFile())
-        return false;
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    ign::Input input([&file](char* data, std::size_t n) {
-        return static_cast<long long>(file.read(data, static_cast<qint64>(n)));
-    });
     // Read into a copy so that a file that breaks off with a read error
     // leaves the document as it was.
-    Document loaded = doc;
-    ReadOldMapsFile(loaded, input, restrictToPage);
-    if (input.readFailed())
+    std::optional<Document> loaded;
+    const bool read = ign::readPlainFile(path, [&](ign::Input& input) {
+        loaded.emplace(doc);
+        ReadOldMapsFile(*loaded, input, restrictToPage);
+    });
+    if (!read)
         return false;
-    doc = std::move(loaded);
+    doc = std::move(*loaded);
     RunAfterLoadSteps(doc, hooks);
     return true;
 }
