@@ -1,5 +1,6 @@
 // The main window: its pages, menus, languages and lifecycle, found by name.
 
+#include "app/ui/bar_gauge.h"
 #include "app/ui/colour_label.h"
 #include "model/field_offsets.h"
 #include "model/fields.h"
@@ -10,7 +11,11 @@
 #include <QTest>
 #include <QMenu>
 #include <QPrinter>
+#include <QDialog>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -389,6 +394,71 @@ TEST(WindowJet, AllFourEqualHidesTheBankATabsAndMovesToInj1A)
     EXPECT_TRUE(pages->isTabVisible(3));
     EXPECT_FALSE(pages->isTabVisible(4));
     EXPECT_FALSE(pages->isTabVisible(5));
+}
+
+}  // namespace
+}  // namespace kestrin::ui
+
+namespace kestrin::ui {
+namespace {
+
+TEST(WindowLive, ProgramRunShowsItsProgressAndTheLineHidesAfter200Ticks)
+{
+    test::WindowFixture f;
+    f.tick(12);
+    auto* line = f.find<ColourLabel>("LabelHlaseni");
+    auto* gauge = f.find<BarGauge>("CGaugeProgram");
+    EXPECT_TRUE(line->isHidden());
+    f.window->action("MenuProgram")->trigger();
+    EXPECT_FALSE(line->isHidden());
+    EXPECT_FALSE(gauge->isHidden());
+    EXPECT_TRUE(line->text().startsWith(QStringLiteral("Program device:"))) << line->text().toStdString();
+    int t = 0;
+    while (f.window->link().engine().running() && t < 400) {
+        f.tick();
+        ++t;
+    }
+    ASSERT_FALSE(f.window->link().engine().running());
+    EXPECT_EQ(f.unit.stored(), f.doc.image);
+    EXPECT_FALSE(line->isHidden());
+    EXPECT_EQ(line->colour(), ColourName::ButtonFace);
+    f.tick(400);  // past the unit's saving countdown and the 200-tick hide
+    EXPECT_TRUE(line->isHidden());
+    EXPECT_TRUE(gauge->isHidden());
+}
+
+TEST(WindowServiceMode, TheMarkerFileShowsServisAndTheTestLabels)
+{
+    for (const char* content : {"some MODE_SWITCH words", "mode_switch"}) {
+        test::WindowFixture f({}, false);
+        QFile marker(QString::fromStdString(f.window->settingsLocation().markerFile));
+        ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+        marker.write(content);
+        marker.close();
+        f.window->FormCreate();
+        const bool on = std::string(content).find("MODE_SWITCH") != std::string::npos;
+        EXPECT_EQ(f.window->serviceMode(), on) << content;
+        EXPECT_EQ(f.window->menu("MenuServis")->menuAction()->isVisible(), on);
+        EXPECT_EQ(f.find<QWidget>("LabelTest1")->isHidden(), !on);
+    }
+}
+
+TEST(WindowAbout, ShowsVersionAndBuildAndFollowsTheLanguage)
+{
+    test::WindowFixture f;
+    auto* about = f.find<QDialog>("TFormAbout");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(f.find<QLabel>("LabelRsKey")->text().toStdString(), "Version - 82");
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z][a-z]{2} [ 0-9]\\d \\d{4}$"))
+                    .match(f.find<QLabel>("LabelDate")->text()).hasMatch());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(f.find<QLabel>("LabelTime")->text()).hasMatch());
+    QTimer::singleShot(0, about, [about] { about->accept(); });
+    f.window->action("MenuAbout")->trigger();
+    EXPECT_EQ(about->windowTitle().toStdString(), "About Kestrin_2007");
+    f.window->action("MenuCzech")->trigger();
+    QTimer::singleShot(0, about, [about] { about->accept(); });
+    f.window->action("MenuAbout")->trigger();
+    EXPECT_EQ(about->windowTitle().toStdString(), "O programu Kestrin_2007");
 }
 
 }  // namespace
