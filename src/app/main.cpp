@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <QPixmap>
+#include <QPrinter>
 #include <QDir>
 #include <QSocketNotifier>
 #include <QTextStream>
@@ -24,6 +25,23 @@
 #include <unistd.h>
 
 namespace {
+
+// `--print-to FILE`: the print dialog is answered with a PDF file.
+class PrintToFile : public kestrin::ui::QtDialogs {
+public:
+    explicit PrintToFile(QString file) : file_(std::move(file)) {}
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override
+    {
+        if (file_.isEmpty())
+            return QtDialogs::choosePrinter(parent, printer);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file_);
+        return true;
+    }
+
+private:
+    QString file_;
+};
 
 int gSignalPipe[2] = {-1, -1};
 
@@ -71,7 +89,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "kestrin: %s\n", options.error.c_str());
         std::fprintf(stderr,
                      "usage: kestrin [ENGLISH|DEUTSCH|FRENCH|CESKY] [--config-dir DIR] "
-                     "[--port DEVICE | --simulate] [--screenshot FILE] [--size WxH]\n");
+                     "[--port DEVICE | --simulate] [--screenshot FILE] [--print-to FILE.pdf] [--size WxH]\n");
         return 2;
     }
 
@@ -87,7 +105,7 @@ int main(int argc, char* argv[])
     }
 
     kestrin::Document doc;
-    kestrin::ui::QtDialogs dialogs;
+    PrintToFile dialogs(QString::fromStdString(options.printTo));
     kestrin::QtSerialChannel channel;
     kestrin::ui::WindowServices services{
         doc,
@@ -110,7 +128,12 @@ int main(int argc, char* argv[])
         simulator.stop();
     });
     window.show();
-    if (!options.screenshot.empty()) {
+    if (!options.printTo.empty()) {
+        QTimer::singleShot(options.simulate ? 4000 : 800, &window, [&window] {
+            window.printWindow();
+            window.close();
+        });
+    } else if (!options.screenshot.empty()) {
         // Let the live display settle for a few seconds, then render the
         // window as it stands and close it the normal way.
         const QString file = QString::fromStdString(options.screenshot);

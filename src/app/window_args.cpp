@@ -46,6 +46,8 @@ WindowArgs parseWindowArgs(const std::vector<std::string>& args)
             out.simulate = true;
         } else if (a == "--screenshot") {
             value(out.screenshot);
+        } else if (a == "--print-to") {
+            value(out.printTo);
         } else if (a == "--size") {
             std::string size;
             value(size);

@@ -79,7 +79,11 @@ TFormHlav::TFormHlav(WindowServices services, QWidget* parent)
     column->setContentsMargins(4, 2, 4, 0);
     column->setSpacing(3);
     buildToolBar(central);
-    column->addWidget(GroupBoxToolBar);
+    auto* top = new QHBoxLayout;
+    top->setSpacing(4);
+    top->addWidget(GroupBoxToolBar);
+    top->addWidget(PanelStatus, 1);
+    column->addLayout(top);
     column->addWidget(buildLiveStrip(central));
 
     PageControl1 = new QTabWidget(central);
@@ -163,39 +167,47 @@ void TFormHlav::buildToolBar(QWidget* parent)
     CheckBoxProgHned->setObjectName(QStringLiteral("CheckBoxProgHned"));
     row->addSpacing(6);
     row->addWidget(CheckBoxProgHned);
-    row->addSpacing(12);
+    row->addSpacing(6);
 
-    // The status line: transfer progress and errors, the print stamp.
-    auto* status = new QWidget(GroupBoxToolBar);
+    // The status line (transfer progress and errors, the print stamp) and
+    // the connection state stand beside the tool bar, so that they stay on
+    // the printout when the tool bar is hidden.
+    PanelStatus = new QFrame(parent);
+    PanelStatus->setObjectName(QStringLiteral("PanelStatus"));
+    PanelStatus->setFrameShape(QFrame::StyledPanel);
+    auto* statusRow = new QHBoxLayout(PanelStatus);
+    statusRow->setContentsMargins(6, 2, 6, 2);
+    statusRow->setSpacing(6);
+    auto* status = new QWidget(PanelStatus);
     auto* statusColumn = new QVBoxLayout(status);
     statusColumn->setContentsMargins(0, 0, 0, 0);
     statusColumn->setSpacing(1);
     LabelHlaseni = makeLabel("LabelHlaseni", status);
-    LabelHlaseni->setMinimumWidth(260);
+    LabelHlaseni->setMinimumWidth(200);
     CGaugeProgram = new BarGauge(QStringLiteral("CGaugeProgram"), status);
     CGaugeProgram->setShowText(true);
     CGaugeProgram->setBarColour(ColourName::Blue);
     CGaugeProgram->setFixedHeight(14);
     statusColumn->addWidget(LabelHlaseni);
     statusColumn->addWidget(CGaugeProgram);
-    row->addWidget(status, 1);
+    statusRow->addWidget(status, 1);
 
-    LabelSpojeni = makeLabel("LabelSpojeni", GroupBoxToolBar);
+    LabelSpojeni = makeLabel("LabelSpojeni", PanelStatus);
     LabelSpojeni->setColour(ColourName::Red);
     LabelSpojeni->setAlignment(Qt::AlignCenter);
     LabelSpojeni->setMargin(4);
     QFont bold = LabelSpojeni->font();
     bold.setBold(true);
     LabelSpojeni->setFont(bold);
-    row->addWidget(LabelSpojeni);
-    LabelVersion = makeLabel("LabelVersion", GroupBoxToolBar, &live_);
+    statusRow->addWidget(LabelSpojeni);
+    LabelVersion = makeLabel("LabelVersion", PanelStatus, &live_);
     LabelVersion->setFont(bold);
     LabelVersion->setMargin(0);
-    row->addWidget(LabelVersion);
-    LabelPokus = makeLabel("LabelPokus", GroupBoxToolBar);
+    statusRow->addWidget(LabelVersion);
+    LabelPokus = makeLabel("LabelPokus", PanelStatus);
     LabelPokus->setMinimumWidth(24);
     LabelPokus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row->addWidget(LabelPokus);
+    statusRow->addWidget(LabelPokus);
 }
 
 QWidget* TFormHlav::buildLiveStrip(QWidget* parent)

@@ -72,6 +72,9 @@ public:
     // (menu, title bar, session end, SIGTERM); later calls do nothing.
     void FormClose();
 
+    // The Print command (File menu, Ctrl+P, tool bar).
+    void printWindow() { SpeedButtonPrintClick(); }
+
     // Language routine: both halves, and the captions half alone.
     void ApplyLanguage();
     void ApplyLanguageCaptions();
@@ -196,6 +199,7 @@ private:
     QTabWidget* PageControl1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QFrame* GroupBoxToolBar = nullptr;
+    QFrame* PanelStatus = nullptr;
     MonitorPage* monitorPage_ = nullptr;
     ColourLabel* LabelHlaseni = nullptr;
     BarGauge* CGaugeProgram = nullptr;

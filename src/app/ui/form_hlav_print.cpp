@@ -26,6 +26,8 @@ void TFormHlav::SpeedButtonPrintClick()
     // The print dialog comes first, with the default printer chosen: a
     // cancelled print leaves the window untouched.
     QPrinter printer(QPrinter::HighResolution);
+    // The window is wider than high: landscape unless the user picks otherwise.
+    printer.setPageOrientation(width() >= height() ? QPageLayout::Landscape : QPageLayout::Portrait);
     if (!dialogs_.choosePrinter(this, printer))
         return;
 
@@ -81,10 +83,11 @@ void TFormHlav::SpeedButtonPrintClick()
         QPainter painter;
         if (painter.begin(&printer)) {
             const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-            const QSize size = this->size();
+            // The client area, without the menu bar.
+            const QSize size = client->size();
             const double scale = std::min(page.width() / size.width(), page.height() / size.height());
             painter.scale(scale, scale);
-            render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+            client->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
             painter.end();
         }
     }
