@@ -92,7 +92,7 @@ TFormHlav::TFormHlav(WindowServices services, QWidget* parent)
     // Nineteen tabs fit a 1366-pixel screen in every language with a
     // slightly smaller tab font.
     QFont tabFont = PageControl1->tabBar()->font();
-    tabFont.setPointSizeF(tabFont.pointSizeF() * 0.9);
+    tabFont.setPointSizeF(tabFont.pointSizeF() * 0.85);
     PageControl1->tabBar()->setFont(tabFont);
     PageControl1->setDocumentMode(false);
     column->addWidget(PageControl1, 1);
