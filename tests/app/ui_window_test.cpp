@@ -2,6 +2,7 @@
 
 #include "app/ui/bar_gauge.h"
 #include "app/ui/colour_label.h"
+#include "link/port_names.h"
 #include "model/field_offsets.h"
 #include "model/fields.h"
 #include "ui_fixture.h"
@@ -459,6 +460,50 @@ TEST(WindowAbout, ShowsVersionAndBuildAndFollowsTheLanguage)
     QTimer::singleShot(0, about, [about] { about->accept(); });
     f.window->action("MenuAbout")->trigger();
     EXPECT_EQ(about->windowTitle().toStdString(), "O programu Kestrin_2007");
+}
+
+}  // namespace
+}  // namespace kestrin::ui
+
+namespace kestrin::ui {
+namespace {
+
+TEST(WindowPorts, AMissingPortIsReportedOnceAndReopenedSilently)
+{
+    test::WindowFixture f;
+    f.channel.setMissing({comPortDevice(5)});
+    QAction* com5 = f.window->menu("MenuCom")->actions().at(4);
+    com5->trigger();
+    EXPECT_TRUE(com5->isChecked());
+    EXPECT_EQ(f.find<ColourLabel>("LabelCom")->text().toStdString(), "COM= COM5");
+    f.tick(100);  // lost, and re-opened every 30 ticks
+    ASSERT_EQ(f.dialogs.messages.size(), 1);
+    EXPECT_EQ(f.dialogs.messages[0].toStdString(), "Com opening error!");
+    EXPECT_FALSE(f.find<ColourLabel>("LabelSpojeni")->isHidden());
+}
+
+TEST(WindowSettings, WindowKeysAreRestoredAndAnOffScreenWindowComesBackCentred)
+{
+    struct Case {
+        const char* keys;
+        bool onScreen;
+    } cases[] = {
+        {"Left=40\r\nTop=30\r\nWidth=1000\r\nHeight=650\r\n", true},
+        {"Left=40000\r\nTop=30000\r\nWidth=1000\r\nHeight=650\r\n", false},
+    };
+    for (const Case& c : cases) {
+        test::WindowFixture f({}, false);
+        QFile ini(QString::fromStdString(f.window->settingsLocation().settingsFile));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(QByteArray("[BASIC]\r\n") + c.keys);
+        ini.close();
+        f.window->FormCreate();
+        EXPECT_EQ(f.window->size(), QSize(1000, 650));
+        if (c.onScreen)
+            EXPECT_EQ(f.window->pos(), QPoint(40, 30));
+        else
+            EXPECT_LT(f.window->pos().x(), 10000);
+    }
 }
 
 }  // namespace
