@@ -216,27 +216,33 @@ TEST(WindowLive, NoUnitShowsNoConnectionOnTheSeventhTick)
     EXPECT_EQ(f.find<ColourLabel>("LabelMon_Jet_A")->text().toStdString(), "Injection time A = --- us");
 }
 
-TEST(WindowLive, AReadRunCanBeUndoneToTheImageBeforeIt)
+TEST(WindowLive, AReadRunCompleteOrFailedCanBeUndoneToTheImageBeforeIt)
 {
-    WindowFixture f;
-    const ParameterImage before = f.doc.image;
-    // The unit holds a set that differs from the window's.
-    f.unit.stored() = before;
-    f.unit.stored().setByte(off::IgnLimiter, static_cast<std::uint8_t>(before.byte(off::IgnLimiter) - 5));
-    for (bool pending : f.doc.undo.pending)
-        ASSERT_FALSE(pending);
-    f.window->action("MenuRead")->trigger();
-    for (int t = 0; t < 200 && (f.window->link().engine().running() || t < 2); ++t)
-        f.tick();
-    ASSERT_NE(f.doc.image.byte(off::IgnLimiter), before.byte(off::IgnLimiter));
-    // The read blocks came from the unit: nothing waits to be programmed.
-    for (bool pending : f.doc.undo.pending)
-        EXPECT_FALSE(pending);
-    ASSERT_TRUE(f.window->action("MenuZpet")->isEnabled());
-    f.window->action("MenuZpet")->trigger();
-    EXPECT_EQ(f.doc.image, before);
-    // Back at the old set, the unit differs from it in the limiter's block.
-    EXPECT_TRUE(f.doc.undo.pending[ParameterImage::blockOfOffset(off::IgnLimiter)]);
+    // Block 1 holds IgnLimiter, so the failed read (block 10 never answers)
+    // has already brought it in when it fails.
+    for (const int dropBlock : {-1, 10}) {
+        WindowFixture f;
+        const ParameterImage before = f.doc.image;
+        f.unit.stored() = before;
+        f.unit.stored().setByte(off::IgnLimiter, static_cast<std::uint8_t>(before.byte(off::IgnLimiter) - 5));
+        f.unit.setFaults(SimFaults{.dropBlock = dropBlock});
+        f.window->action("MenuRead")->trigger();
+        for (int t = 0; t < 400 && f.window->link().engine().running(); ++t)
+            f.tick();
+        ASSERT_FALSE(f.window->link().engine().running());
+        ASSERT_NE(f.doc.image.byte(off::IgnLimiter), before.byte(off::IgnLimiter)) << dropBlock;
+        if (dropBlock >= 0) {
+            EXPECT_EQ(f.find<ColourLabel>("LabelHlaseni")->text().toStdString(), "Read error!");
+        }
+        // The read blocks came from the unit: nothing waits to be programmed.
+        for (bool pending : f.doc.undo.pending)
+            EXPECT_FALSE(pending);
+        ASSERT_TRUE(f.window->action("MenuZpet")->isEnabled());
+        f.window->action("MenuZpet")->trigger();
+        EXPECT_EQ(f.doc.image, before) << dropBlock;
+        // Back at the old set, the unit differs from it in the limiter's block.
+        EXPECT_TRUE(f.doc.undo.pending[ParameterImage::blockOfOffset(off::IgnLimiter)]);
+    }
 }
 
 }  // namespace
