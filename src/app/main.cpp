@@ -78,20 +78,27 @@ void routeTerminationSignals(QWidget* window)
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("Kestrin_2007"));
-
+    // Usage first, so that --help and a wrong option need no display.
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);
-    const kestrin::WindowArgs options = kestrin::parseWindowArgs(args);
-    if (!options.error.empty()) {
-        std::fprintf(stderr, "kestrin: %s\n", options.error.c_str());
-        std::fprintf(stderr,
+    kestrin::WindowArgs options = kestrin::parseWindowArgs(args);
+    if (!options.error.empty() || options.help) {
+        if (!options.error.empty())
+            std::fprintf(stderr, "kestrin: %s\n", options.error.c_str());
+        std::fprintf(options.help ? stdout : stderr,
                      "usage: kestrin [ENGLISH|DEUTSCH|FRENCH|CESKY] [--config-dir DIR] "
                      "[--port DEVICE | --simulate] [--screenshot FILE] [--print-to FILE.pdf] [--size WxH]\n");
-        return 2;
+        return options.help ? 0 : 2;
     }
+
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Kestrin_2007"));
+    // Qt has taken its own arguments (-platform ...) out of argv now.
+    args.clear();
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    options = kestrin::parseWindowArgs(args);
 
     // The simulated unit first, so that the window opens its device.
     kestrin::SimulatorProcess simulator;

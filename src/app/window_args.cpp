@@ -42,6 +42,8 @@ WindowArgs parseWindowArgs(const std::vector<std::string>& args)
             value(out.configDir);
         } else if (a == "--port") {
             value(out.port);
+        } else if (a == "--help" || a == "-h") {
+            out.help = true;
         } else if (a == "--simulate") {
             out.simulate = true;
         } else if (a == "--screenshot") {

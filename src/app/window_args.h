@@ -19,6 +19,7 @@ struct WindowArgs {
     std::string printTo;        // print the window into this PDF (no dialog) and quit
     int width = 0;              // window size for the screenshot; 0 = design size
     int height = 0;
+    bool help = false;          // --help: print the usage and stop
     std::string error;          // empty when the line was understood
 };
 
