@@ -2,13 +2,12 @@
 
 #include "files/atomic_file.h"
 #include "files/service_folders.h"
+#include "files/whole_file.h"
 
 #include <QDir>
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace kestrin {
 
@@ -17,18 +16,6 @@ namespace {
 // The report is plain text with the same CR LF line ends as the files it
 // compares.
 constexpr const char* kEol = "\r\n";
-
-std::optional<std::string> readWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad())
-        return std::nullopt;
-    return std::move(text).str();
-}
 
 }  // namespace
 

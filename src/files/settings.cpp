@@ -1,6 +1,7 @@
 #include "files/settings.h"
 
 #include "files/atomic_file.h"
+#include "files/whole_file.h"
 #include "model/fields.h"
 
 #include <QDir>
@@ -9,10 +10,8 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 namespace kestrin {
@@ -190,18 +189,6 @@ void appendLine(std::string& out, std::string_view line)
 {
     out.append(line);
     out.append(kCrLf);
-}
-
-std::optional<std::string> readWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad())
-        return std::nullopt;
-    return std::move(text).str();
 }
 
 }  // namespace

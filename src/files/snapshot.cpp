@@ -1,14 +1,13 @@
 #include "files/snapshot.h"
 
 #include "files/atomic_file.h"
+#include "files/whole_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace kestrin {
 
@@ -84,14 +83,10 @@ bool saveSnapshotFile(const std::string& path, const ParameterImage& image, cons
 
 bool loadSnapshotFile(const std::string& path, ParameterImage& image, PageFlags& allFlags)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const auto text = readWholeFile(path);
+    if (!text)
         return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad())
-        return false;
-    readSnapshotText(text.str(), image, allFlags);
+    readSnapshotText(*text, image, allFlags);
     return true;
 }
 
