@@ -70,13 +70,6 @@ int pageArgument(const std::string& text)
     return parseInt(text, 0, kPageCount - 1, "page");
 }
 
-void printImage(const ParameterImage& image)
-{
-    const auto bytes = image.bytes();
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        std::printf("%u%c", static_cast<unsigned>(bytes[i]), (i % 15 == 14) ? '\n' : ' ');
-}
-
 // --- diff -----------------------------------------------------------------
 
 struct DiffPrinter {
@@ -139,6 +132,13 @@ int diffImages(const ParameterImage& a, const ParameterImage& b)
 }
 
 }  // namespace
+
+void printImage(const ParameterImage& image)
+{
+    const auto bytes = image.bytes();
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        std::printf("%u%c", static_cast<unsigned>(bytes[i]), (i % 15 == 14) ? '\n' : ' ');
+}
 
 MessageTable messagesFor(const Args& args)
 {

@@ -292,13 +292,6 @@ void loadInto(Document& doc, const MessageTable& messages, const std::string& pa
     RunAfterLoadSteps(doc);
 }
 
-void printImage(const ParameterImage& image)
-{
-    const auto bytes = image.bytes();
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        std::printf("%u%c", static_cast<unsigned>(bytes[i]), (i % 15 == 14) ? '\n' : ' ');
-}
-
 void printLiveValues(const LiveValues& v)
 {
     std::printf("rpm=%d throttle=%d.%d map=%d gear=%d tps_share=%d af=%d.%d coolant=%d air=%d "

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace kestrin {
+class ParameterImage;
+}
+
 namespace kestrin::cli {
 
 struct Command {
@@ -39,5 +43,7 @@ class Args;
 kestrin::MessageTable messagesFor(const Args& args);
 int imageOfFile(const std::string& path, bool raw, const kestrin::MessageTable& messages);
 int imageOfBike(int code);
+// The image as numbers on stdout, 15 to a line (image and read).
+void printImage(const kestrin::ParameterImage& image);
 
 }  // namespace kestrin::cli
