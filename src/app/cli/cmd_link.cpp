@@ -321,6 +321,23 @@ constexpr const char* kProgramUsage = "kestrin-cli program --port DEVICE FILE [-
 constexpr const char* kMonitorUsage =
     "kestrin-cli monitor --port DEVICE [--frames N] [--labels] [FILE] [--trace] [--language L]";
 
+// verify and program: the file is loaded, the port opened and the file
+// prepared as Save prepares it before `transfer` runs.
+int runWithFile(const std::vector<std::string>& argv, const char* usage,
+                const std::function<int(LinkSession&)>& transfer)
+{
+    Args args(argv, {"--port", "--language"}, {"--trace"});
+    args.expectPositional(1, 1, usage);
+    const auto options = linkOptions(args, usage);
+    application();
+    LinkSession session(options);
+    loadInto(session.doc, session.messages(), args.positional()[0]);
+    if (!session.open())
+        return 2;
+    RunBeforeSaveSteps(session.doc);
+    return transfer(session);
+}
+
 }  // namespace
 
 int runRead(const std::vector<std::string>& argv)
@@ -351,32 +368,18 @@ int runRead(const std::vector<std::string>& argv)
 
 int runVerify(const std::vector<std::string>& argv)
 {
-    Args args(argv, {"--port", "--language"}, {"--trace"});
-    args.expectPositional(1, 1, kVerifyUsage);
-    const auto options = linkOptions(args, kVerifyUsage);
-    application();
-    LinkSession session(options);
-    loadInto(session.doc, session.messages(), args.positional()[0]);
-    if (!session.open())
-        return 2;
-    RunBeforeSaveSteps(session.doc);
-    return session.runToEnd([&] { session.engine().verify(); }) ? 0 : 1;
+    return runWithFile(argv, kVerifyUsage, [](LinkSession& session) {
+        return session.runToEnd([&] { session.engine().verify(); }) ? 0 : 1;
+    });
 }
 
 int runProgram(const std::vector<std::string>& argv)
 {
-    Args args(argv, {"--port", "--language"}, {"--trace"});
-    args.expectPositional(1, 1, kProgramUsage);
-    const auto options = linkOptions(args, kProgramUsage);
-    application();
-    LinkSession session(options);
-    loadInto(session.doc, session.messages(), args.positional()[0]);
-    if (!session.open())
-        return 2;
-    RunBeforeSaveSteps(session.doc);
-    if (!session.runToEnd([&] { session.engine().program(); }))
-        return 1;
-    return session.waitForSaving() ? 0 : 1;
+    return runWithFile(argv, kProgramUsage, [](LinkSession& session) {
+        if (!session.runToEnd([&] { session.engine().program(); }))
+            return 1;
+        return session.waitForSaving() ? 0 : 1;
+    });
 }
 
 int runMonitor(const std::vector<std::string>& argv)
