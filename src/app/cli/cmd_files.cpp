@@ -48,6 +48,15 @@ int load(Document& doc, const std::string& path, bool restrictToPage, const Mess
     return result.read.version != 0 ? 0 : kExitBadInput;
 }
 
+// Open (or Open for actual page): the load followed by the after-load steps.
+int openFile(Document& doc, const std::string& path, bool restrictToPage, const MessageTable& messages)
+{
+    if (const int status = load(doc, path, restrictToPage, messages))
+        return status;
+    RunAfterLoadSteps(doc);
+    return 0;
+}
+
 // Writes the file to `out`, or to stdout when no -o was given.
 int save(const Document& doc, const std::optional<std::string>& out, const MessageTable& messages)
 {
@@ -190,9 +199,8 @@ int runNormalize(const std::vector<std::string>& argv)
     const MessageTable messages = messagesFor(args);
     Document doc;
     SetStartupImage(doc);
-    if (const int status = load(doc, args.positional()[0], false, messages))
+    if (const int status = openFile(doc, args.positional()[0], false, messages))
         return status;
-    RunAfterLoadSteps(doc);
     RunBeforeSaveSteps(doc);
     return save(doc, args.value("-o"), messages);
 }
@@ -208,13 +216,11 @@ int runMerge(const std::vector<std::string>& argv)
     const MessageTable messages = messagesFor(args);
     Document doc;
     SetStartupImage(doc);
-    if (const int status = load(doc, args.positional()[0], false, messages))
+    if (const int status = openFile(doc, args.positional()[0], false, messages))
         return status;
-    RunAfterLoadSteps(doc);
     doc.activePage = activePage;
-    if (const int status = load(doc, args.positional()[1], true, messages))
+    if (const int status = openFile(doc, args.positional()[1], true, messages))
         return status;
-    RunAfterLoadSteps(doc);
     RunBeforeSaveSteps(doc);
     return save(doc, args.value("-o"), messages);
 }
