@@ -6,24 +6,18 @@
 #include "model/document.h"
 #include "model/field_offsets.h"
 
+#include "files_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <fstream>
-#include <sstream>
 
 namespace kestrin {
 namespace {
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testing::readFile;
 
 Document workingDocument()
 {

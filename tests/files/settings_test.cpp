@@ -3,29 +3,19 @@
 #include "files/settings_location.h"
 #include "files/settings_store.h"
 
+#include "files_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace kestrin {
 namespace {
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
+using testing::readFile;
+using testing::writeFile;
 
 Settings sample()
 {
