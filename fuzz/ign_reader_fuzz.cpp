@@ -10,6 +10,7 @@
 #include "files/ign_memo.h"
 #include "files/ign_reader.h"
 #include "files/ign_writer.h"
+#include "ign_test_support.h"
 #include "model/document.h"
 #include "model/field_offsets.h"
 
@@ -79,18 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string written = WriteParameterFile(doc.image, kInfo);
     again.image = start.image;
     check(ReadParameterFile(again, written).version == ign::kFormatVersion);
-    for (const auto& section : ign::sections())
-        for (const auto& item : section.items) {
-            if (item.kind != ign::ItemKind::Values)
-                continue;
-            const bool flag = item.format == ign::Format::F5 || item.format == ign::Format::F6 ||
-                              item.format == ign::Format::F7;
-            for (int b = 0; b < item.count * item.elementSize(); ++b) {
-                const int at = item.offset + b;
-                const int expected = flag ? doc.image.byte(at) != 0 : doc.image.byte(at);
-                check(again.image.byte(at) == expected);
-            }
-        }
+    static const auto carried = kestrin::testing::carriedBytes();
+    for (const auto& byte : carried) {
+        const int expected = byte.flag ? doc.image.byte(byte.offset) != 0 : doc.image.byte(byte.offset);
+        check(again.image.byte(byte.offset) == expected);
+    }
     check(memoText(again.image) == memoText(doc.image));
     return 0;
 }
