@@ -11,6 +11,10 @@ QColor colourOf(ColourName name)
     switch (name) {
     case ColourName::ButtonFace: return QApplication::palette().color(QPalette::Button);
     case ColourName::Window: return QApplication::palette().color(QPalette::Base);
+    // The system background is the desktop colour, a dark blue on the
+    // unit's home platform. Qt has no desktop role; Highlight is the system
+    // colour nearest to it, and unlike Base it shows against a gauge's face.
+    case ColourName::Desktop: return QApplication::palette().color(QPalette::Highlight);
     case ColourName::Lime: return QColor(0, 255, 0);
     case ColourName::Fuchsia: return QColor(255, 0, 255);
     case ColourName::Aqua: return QColor(0, 255, 255);

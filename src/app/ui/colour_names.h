@@ -11,7 +11,8 @@ namespace kestrin::ui {
 
 enum class ColourName {
     ButtonFace,  // the normal face colour of the window and its labels
-    Window,      // the background of edits and the system background colour
+    Window,      // the background of edits
+    Desktop,     // the system background colour of the throttle gauge
     Lime,
     Fuchsia,
     Aqua,

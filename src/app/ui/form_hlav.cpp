@@ -228,7 +228,7 @@ QWidget* TFormHlav::buildLiveStrip(QWidget* parent)
     };
     const GaugeColumn columns[] = {
         {"LabelRpm", "CGaugeRpm", ColourName::Fuchsia},
-        {"LabelTpsMon", "CGaugeTps", ColourName::Window},
+        {"LabelTpsMon", "CGaugeTps", ColourName::Desktop},
         {"LabelLambda", "CGaugeLambda", ColourName::Black},
         {"LabelVoda", "CGaugeVoda", ColourName::Aqua},
         {"LabelMaxInjProcent", "CGaugeDuty", ColourName::Blue},

@@ -34,7 +34,7 @@ ColourName windowColour(MonitorColour colour)
     case MonitorColour::White: return ColourName::White;
     case MonitorColour::Blue: return ColourName::Blue;
     case MonitorColour::Black: return ColourName::Black;
-    case MonitorColour::Background: return ColourName::Window;
+    case MonitorColour::Background: return ColourName::Desktop;
     }
     return ColourName::ButtonFace;
 }
