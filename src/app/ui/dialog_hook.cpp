@@ -17,6 +17,22 @@ QString programTitle(QWidget* parent)
     return parent ? parent->window()->windowTitle().trimmed() : QString();
 }
 
+// Open and Save alike: the filter, the default suffix and the remembered
+// file, then the path the user picked (empty when cancelled).
+QString chosenFile(QFileDialog& dialog, const FileDialogSpec& spec)
+{
+    dialog.setNameFilter(spec.filter);
+    dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (!spec.initialFile.isEmpty()) {
+        const QFileInfo info(spec.initialFile);
+        dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
 }  // namespace
 
 void QtDialogs::message(QWidget* parent, const QString& text)
@@ -40,16 +56,7 @@ QString QtDialogs::openFileName(QWidget* parent, const FileDialogSpec& spec)
     dialog.setObjectName(QStringLiteral("OpenDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(spec.filter);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
-    if (!spec.initialFile.isEmpty()) {
-        const QFileInfo info(spec.initialFile);
-        dialog.setDirectory(info.absolutePath());
-        dialog.selectFile(info.fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return chosenFile(dialog, spec);
 }
 
 QString QtDialogs::saveFileName(QWidget* parent, const FileDialogSpec& spec)
@@ -58,17 +65,8 @@ QString QtDialogs::saveFileName(QWidget* parent, const FileDialogSpec& spec)
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(spec.filter);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
     dialog.setSizeGripEnabled(true);
-    if (!spec.initialFile.isEmpty()) {
-        const QFileInfo info(spec.initialFile);
-        dialog.setDirectory(info.absolutePath());
-        dialog.selectFile(info.fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return chosenFile(dialog, spec);
 }
 
 bool QtDialogs::choosePrinter(QWidget* parent, QPrinter& printer)
