@@ -7,6 +7,7 @@
 #include "files/ign_memo.h"
 #include "files/ign_reader.h"
 #include "files/ign_writer.h"
+#include "files_test_support.h"
 #include "model/document.h"
 #include "model/field_offsets.h"
 
@@ -17,7 +18,6 @@
 
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,10 +28,7 @@ namespace {
 
 std::string readFixture(const std::string& name)
 {
-    std::ifstream in(std::string(KESTRIN_SOURCE_DIR) + "/tests/files/data/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return kestrin::testing::readFile(std::string(KESTRIN_SOURCE_DIR) + "/tests/files/data/" + name);
 }
 
 // The line (1-based) holding byte `at`, for a readable failure.
