@@ -180,7 +180,7 @@ IgnLoadResult loadParameterFile(Document& doc, const std::string& path, const Ig
         result.read = ReadParameterFile(*loaded, input, options);
     });
     if (result.opened && result.read.version != 0)
-        doc = std::move(*loaded);
+        doc.takeParametersFrom(std::move(*loaded));
     return result;
 }
 

@@ -273,7 +273,7 @@ bool OpenOldMaps(Document& doc, const std::string& path, bool restrictToPage, co
     });
     if (!read)
         return false;
-    doc = std::move(*loaded);
+    doc.takeParametersFrom(std::move(*loaded));
     RunAfterLoadSteps(doc, hooks);
     return true;
 }

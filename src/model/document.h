@@ -33,6 +33,18 @@ public:
     OutsideSettings outside;
     bool chokeFlag = false;  // set by the bike defaults; relaxes the idle step rule
     int activePage = 0;      // page index 0..18 of the active tab sheet
+
+    // Takes the parameters of a document that a file was read into, keeping
+    // what belongs to the unit and the history: the identification block and
+    // the undo ring with its pending-block flags. Ticks go on while a
+    // reader's message box is open, so the link may have updated those here
+    // in the meantime.
+    void takeParametersFrom(Document&& loaded)
+    {
+        loaded.identification = identification;
+        loaded.undo = std::move(undo);
+        *this = std::move(loaded);
+    }
 };
 
 }  // namespace kestrin

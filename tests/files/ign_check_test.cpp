@@ -3,6 +3,7 @@
 // file compared with a file laid out by hand from the format, the sections
 // every page loads, and the reader's rules on hand-written files.
 
+#include "files/atomic_file.h"
 #include "files/file_steps.h"
 #include "files/ign_memo.h"
 #include "files/ign_reader.h"
@@ -269,4 +270,32 @@ TEST(IgnCheck, LoadingFromDiskOpensOnlyPlainFiles)
         EXPECT_EQ(result.loaded(), c.opened);
         EXPECT_EQ(doc.image.byte(off::CoolingTemp), c.opened ? 61 : before.byte(off::CoolingTemp));
     }
+}
+
+// Ticks go on while the reader's message box is open: what the link writes
+// into the document meanwhile (the unit's identification, confirmed blocks)
+// survives the load.
+TEST(IgnCheck, LoadKeepsWhatTheLinkWroteDuringItsMessage)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("old.ign")).toStdString();
+    Document source;
+    SetStartupImage(source);
+    std::string text = WriteParameterFile(source.image, {});
+    text.replace(text.find(" 82 "), 4, " 74 ");  // an older file: notice 27 comes
+    ASSERT_TRUE(writeFileAtomically(path, text));
+
+    Document doc;
+    SetStartupImage(doc);
+    doc.undo.pending[5] = true;
+    IgnReadOptions options;
+    options.notify = [&doc](int) {
+        doc.identification[0] = 'K';
+        doc.undo.pending[5] = false;
+    };
+    const IgnLoadResult result = loadParameterFile(doc, path, options);
+    ASSERT_TRUE(result.loaded());
+    EXPECT_EQ(result.read.notices, std::vector<int>{27});
+    EXPECT_EQ(doc.identification[0], 'K');
+    EXPECT_FALSE(doc.undo.pending[5]);
 }
