@@ -4,7 +4,6 @@
 
 #include "app/cli/cli_args.h"
 #include "app/cli/commands.h"
-#include "app/language.h"
 #include "app/messages.h"
 #include "files/file_steps.h"
 #include "files/ign_codepage.h"
@@ -151,14 +150,7 @@ void printImage(const ParameterImage& image)
 
 MessageTable messagesFor(const Args& args)
 {
-    int language = English;
-    if (const auto word = args.value("--language")) {
-        const auto chosen = languageFromArgument(*word);
-        if (!chosen)
-            throw UsageError("--language must be ENGLISH, DEUTSCH, FRENCH or CESKY, not '" + *word + "'");
-        language = *chosen;
-    }
-    return MessageTable(language);
+    return MessageTable(languageOption(args));
 }
 
 int imageOfFile(const std::string& path, bool raw, const MessageTable& messages)

@@ -4,7 +4,6 @@
 
 #include "app/cli/cli_args.h"
 #include "app/cli/commands.h"
-#include "app/language.h"
 #include "app/messages.h"
 #include "files/file_steps.h"
 #include "files/ign_reader.h"
@@ -132,12 +131,7 @@ LinkOptions linkOptions(const Args& args, const char* usage)
         throw UsageError(std::string("usage: ") + usage);
     o.port = *port;
     o.trace = args.flag("--trace");
-    if (const auto lang = args.value("--language")) {
-        const auto l = languageFromArgument(*lang);
-        if (!l)
-            throw UsageError("language must be ENGLISH, DEUTSCH, FRENCH or CESKY, not '" + *lang + "'");
-        o.language = *l;
-    }
+    o.language = languageOption(args);
     return o;
 }
 

@@ -3,35 +3,19 @@
 
 #include "app/cli/cli_args.h"
 #include "app/cli/commands.h"
-#include "app/language.h"
 #include "app/messages.h"
 #include "files/file_steps.h"
 #include "files/service_compare.h"
 #include "files/service_save_all.h"
 #include "model/document.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 namespace kestrin::cli {
 
 namespace {
 
-// "--language ENGLISH|DEUTSCH|FRENCH|CESKY", in any case; English without it.
-MessageTable messagesOf(const Args& args)
-{
-    const auto word = args.value("--language");
-    if (!word)
-        return MessageTable(English);
-    std::string upper = *word;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    const auto language = languageFromArgument(upper);
-    if (!language)
-        throw UsageError("language must be ENGLISH, DEUTSCH, FRENCH or CESKY, not '" + *word + "'");
-    return MessageTable(*language);
-}
+MessageTable messagesOf(const Args& args) { return MessageTable(languageOption(args)); }
 
 void reportFileError(const MessageTable& messages, const std::string& path)
 {

@@ -1,5 +1,11 @@
 #include "app/cli/commands.h"
 
+#include "app/cli/cli_args.h"
+#include "app/language.h"
+
+#include <algorithm>
+#include <cctype>
+
 namespace kestrin::cli {
 
 namespace {
@@ -21,5 +27,19 @@ const Command kCommands[] = {
 }  // namespace
 
 std::span<const Command> commands() { return kCommands; }
+
+Language languageOption(const Args& args)
+{
+    const auto word = args.value("--language");
+    if (!word)
+        return English;
+    std::string upper = *word;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const auto language = languageFromArgument(upper);
+    if (!language)
+        throw UsageError("--language must be ENGLISH, DEUTSCH, FRENCH or CESKY, not '" + *word + "'");
+    return *language;
+}
 
 }  // namespace kestrin::cli

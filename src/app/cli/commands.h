@@ -5,6 +5,8 @@
 
 #include "app/messages.h"
 
+#include "app/messages.h"
+
 #include <span>
 #include <string>
 #include <vector>
@@ -22,6 +24,11 @@ struct Command {
 };
 
 std::span<const Command> commands();
+
+class Args;
+// The language of `--language ENGLISH|DEUTSCH|FRENCH|CESKY` (in any case),
+// English without it; any other word is a usage error.
+Language languageOption(const Args& args);
 
 int runImage(const std::vector<std::string>& args);
 int runSaveAllNew(const std::vector<std::string>& args);
