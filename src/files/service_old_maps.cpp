@@ -27,14 +27,6 @@ constexpr std::uint16_t kOldIapAxis[10] = {30, 50, 60, 70, 75, 80, 85, 90, 95, 1
 using ign::parseNumber;
 using ign::readToken;
 
-// An information line ends only at a line feed here: unlike the parameter
-// file reader, a CR does not end it.
-void skipThroughLineFeed(Input& in)
-{
-    for (int c = in.get(); c != Input::kEnd && c != '\n'; c = in.get()) {
-    }
-}
-
 // What a keyword of the old format does.
 enum class Action {
     Section,       // read as the parameter file reader reads the section
@@ -120,7 +112,7 @@ public:
             // Information lines are for people, and the memo is free text
             // that may hold any word: neither is read for sections.
             if (token == "HEX" || token == "EXE") {
-                skipThroughLineFeed(in_);
+                ign::skipLine(in_);
                 continue;
             }
             if (token == ign::kMemoKeyword)

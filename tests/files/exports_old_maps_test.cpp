@@ -162,5 +162,15 @@ TEST(OldMaps, OpenFailsWithoutChangingTheDocument)
     }
 }
 
+// An information line ends at CR or LF, as in the parameter file reader:
+// with CR-only line ends the sections after it are still read.
+TEST(OldMaps, InformationLineEndsAtACarriageReturn)
+{
+    Document doc;
+    ReadOldMapsFile(doc, "VALDORIX_KEY 50\rHEX 1.1.2007 IGN 12\rPOSITION_A 2\r", false);
+    EXPECT_EQ(doc.image.byte(off::PositionAMode), 2);
+    EXPECT_EQ(doc.image.byte(off::MapAdvance), 0);  // "IGN 12" on the HEX line is text
+}
+
 }  // namespace
 }  // namespace kestrin
