@@ -7,6 +7,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build="$root/build-fuzz"
 seconds=${1:-60}
+if ! command -v clang++ >/dev/null 2>&1; then
+  echo "Installing clang for the fuzzer"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends clang
+fi
 sanitizers="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 
 cmake -S "$root" -B "$build" -G Ninja \
