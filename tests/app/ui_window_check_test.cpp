@@ -214,3 +214,29 @@ TEST(WindowCheck, StartUpFromTheImageOfAnotherBikeUsesThatBikesTables)
 
 }  // namespace
 }  // namespace kestrin::ui
+
+namespace kestrin::ui {
+namespace {
+
+// After a program run the status line and its full gauge stay on screen;
+// a print then puts its stamp on the line and leaves the gauge hidden, so
+// that the old progress does not read as the print's.
+TEST(WindowCheck, PrintLeavesTheStampShownAndTheTransferGaugeHidden)
+{
+    test::WindowFixture f;
+    f.tick(20);
+    f.window->action("MenuProgram")->trigger();
+    f.tick(60);
+    auto* gauge = f.find<QWidget>("CGaugeProgram");
+    ASSERT_FALSE(gauge->isHidden());
+
+    f.dialogs.printFile = f.configDir.path() + QStringLiteral("/print.pdf");
+    f.window->action("MenuPrint")->trigger();
+    auto* line = f.find<QLabel>("LabelHlaseni");
+    EXPECT_TRUE(line->text().startsWith(QStringLiteral("Date and time of printing:  ")));
+    EXPECT_FALSE(line->isHidden());
+    EXPECT_TRUE(gauge->isHidden());
+}
+
+}  // namespace
+}  // namespace kestrin::ui

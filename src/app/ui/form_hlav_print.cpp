@@ -54,7 +54,10 @@ void TFormHlav::SpeedButtonPrintClick()
             hidden.push_back(w);
         }
     };
-    hide(CGaugeProgram);
+    // The transfer gauge stays hidden after the print: the status line now
+    // carries the stamp, and an old progress bar under it would read as
+    // the progress of the print.
+    CGaugeProgram->hide();
     hide(StatusBar1);
     hide(GroupBoxToolBar);
     for (UpDown* w : findChildren<UpDown*>())
