@@ -136,11 +136,13 @@ void TFormHlav::LoadSettings()
 void TFormHlav::SaveSettings()
 {
     Settings settings;
-    const QRect frame = geometry();
-    settings.left = frame.x();
-    settings.top = frame.y();
-    settings.height = frame.height();
-    settings.width = frame.width();
+    // The position of the frame, as move() takes it back at the next start;
+    // the client area's position would move the window down by its title
+    // bar on every run.
+    settings.left = x();
+    settings.top = y();
+    settings.height = height();
+    settings.width = width();
     settings.portChoice = doc_.outside.portIndex;
     settings.portAutoIndex = doc_.outside.portScanIndex;
     settings.language = doc_.outside.language;
