@@ -1,5 +1,6 @@
 #include "files/whole_file.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -7,6 +8,11 @@ namespace kestrin {
 
 std::optional<std::string> readWholeFile(const std::string& path)
 {
+    // A folder opens for reading on some systems and then reads as empty;
+    // it is no file, and its callers must learn so.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;

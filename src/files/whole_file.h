@@ -7,8 +7,8 @@
 
 namespace kestrin {
 
-// The bytes of the file at `path`; nothing when it cannot be opened or
-// reading it failed.
+// The bytes of the file at `path`; nothing when it cannot be opened, is a
+// folder, or reading it failed.
 std::optional<std::string> readWholeFile(const std::string& path);
 
 }  // namespace kestrin

@@ -1,12 +1,20 @@
 // Old-format files: which sections start or cancel the percent conversion,
-// and where the coupled and IAP percent maps land.
+// and where the coupled and IAP percent maps land. Compare All New with a
+// folder where a bike's file should be.
 
+#include "files/service_compare.h"
+#include "files/service_folders.h"
 #include "files/service_old_maps.h"
 
 #include "model/document.h"
 #include "model/field_offsets.h"
 
+#include "files_test_support.h"
+
 #include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <sstream>
 #include <string>
@@ -80,6 +88,28 @@ TEST(OldMapsCheck, CoupledAndIapPercentMapsLandInTheirOwnArrays)
         EXPECT_EQ(doc.image.byte(off::RpmJet1A + i), 0);
         EXPECT_EQ(doc.image.byte(off::RpmJet4A + i), 0);
     }
+}
+
+// A folder opens for reading on Linux and reads as nothing; taken for an
+// empty file it would make the bike look unchanged.
+TEST(CompareAllNewCheck, AFolderInPlaceOfABikeFileIsNoFile)
+{
+    QTemporaryDir dir;
+    const std::string base = dir.path().toStdString();
+    const char* const names[] = {"Old is a folder", "New is a folder"};
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(newIgnFolder(base))));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(bikeFilePath(oldIgnFolder(base), names[0]))));
+    testing::writeFile(bikeFilePath(newIgnFolder(base), names[0]), "x\r\n");
+    testing::writeFile(bikeFilePath(oldIgnFolder(base), names[1]), "x\r\n");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(bikeFilePath(newIgnFolder(base), names[1]))));
+
+    CompareAllResult result;
+    EXPECT_EQ(compareAllNewReport(base, names, result),
+              "------------------------------------------------------   Old is a folder\r\n"
+              "!!!!!!!!!soubor \"old\" se nepodarilo otevrit \r\n"
+              "------------------------------------------------------   New is a folder\r\n"
+              "!!!!!!!!!!!soubor \"akt\" se nepodarilo otevrit !!!!!!!!!!!!!!!!\r\n");
+    EXPECT_FALSE(result.allEqual());
 }
 
 }  // namespace
