@@ -10,10 +10,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QEnterEvent>
 
 #include <gtest/gtest.h>
 
@@ -236,6 +239,69 @@ TEST(WindowCheck, PrintLeavesTheStampShownAndTheTransferGaugeHidden)
     EXPECT_TRUE(line->text().startsWith(QStringLiteral("Date and time of printing:  ")));
     EXPECT_FALSE(line->isHidden());
     EXPECT_TRUE(gauge->isHidden());
+}
+
+}  // namespace
+}  // namespace kestrin::ui
+
+namespace kestrin::ui {
+namespace {
+
+// The settings decide the port and the language at start-up; a value out of
+// range falls back to English, and the menus' check marks follow.
+TEST(WindowCheck, StartUpTakesPortAndLanguageFromTheSettings)
+{
+    struct Case {
+        const char* keys;
+        const char* checkedPort;
+        int language;
+        const char* file;
+    } cases[] = {
+        {"", "Com 1", 0, "&File"},
+        {"ComPort=6\r\nLanguage=3\r\n", "Com 6", 3, "&Soubor"},
+        {"ComPort=21\r\nLanguage=7\r\n", "Com Auto", 0, "&File"},
+        {"Language=1\r\n", "Com 1", 1, "&Datei"},
+    };
+    for (const Case& c : cases) {
+        test::WindowFixture f({}, false);
+        QFile ini(QString::fromStdString(f.window->settingsLocation().settingsFile));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(QByteArray("[BASIC]\r\n") + c.keys);
+        ini.close();
+        f.window->FormCreate();
+        std::vector<std::string> checked;
+        for (QAction* entry : f.window->menu("MenuCom")->actions())
+            if (entry->isChecked())
+                checked.push_back(entry->text().toStdString());
+        EXPECT_EQ(checked, std::vector<std::string>{c.checkedPort}) << c.keys;
+        EXPECT_EQ(f.window->messages().language(), c.language) << c.keys;
+        EXPECT_TRUE(f.window->action(kLanguageEntries[c.language])->isChecked()) << c.keys;
+        EXPECT_EQ(f.window->menu("MenuFile")->title().toStdString(), c.file) << c.keys;
+    }
+}
+
+}  // namespace
+}  // namespace kestrin::ui
+
+namespace kestrin::ui {
+namespace {
+
+// A control's hint reaches the status bar when the mouse enters it, in the
+// present language.
+TEST(WindowCheck, HintOfAHoveredControlShowsInTheStatusBar)
+{
+    test::WindowFixture f;
+    f.window->action("MenuGerman")->trigger();
+    auto* bar = f.find<QStatusBar>("StatusBar1");
+    ASSERT_NE(bar, nullptr);
+    for (const auto& [name, hint] : {std::pair{"SpeedButtonSave", "Kenndaten in Datei speichern"},
+                                     std::pair{"ButtonRead", "Kenndaten aus Zündung lesen"}}) {
+        auto* control = f.find<QWidget>(name);
+        ASSERT_NE(control, nullptr) << name;
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(control, &enter);
+        EXPECT_EQ(bar->currentMessage().toStdString(), hint) << name;
+    }
 }
 
 }  // namespace
