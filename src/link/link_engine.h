@@ -138,6 +138,18 @@ public:
         setStatus(std::move(text), colour);
         statusChanged();
     }
+    // The window's own hiding of the line and the gauge, or of the gauge
+    // alone, kept here so that the next tick does not show them again.
+    void hideStatusLine()
+    {
+        status_.hide();
+        statusChanged();
+    }
+    void hideStatusGauge()
+    {
+        status_.hideGauge();
+        statusChanged();
+    }
 
 private:
     // Transfer runs (transfer.cpp).

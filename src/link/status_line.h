@@ -31,6 +31,15 @@ struct StatusLine {
         hideCountdown = kStatusHideTicks;
         visible = true;
     }
+    // The window hides the line (New, Open) or only the gauge (print): the
+    // countdown and the texts run on, but later updates leave them hidden
+    // until the next message.
+    void hide()
+    {
+        visible = false;
+        gaugeVisible = false;
+    }
+    void hideGauge() { gaugeVisible = false; }
     // One tick of the countdown; true on the tick it hides the line.
     bool tickHide()
     {

@@ -239,6 +239,28 @@ TEST(WindowCheck, PrintLeavesTheStampShownAndTheTransferGaugeHidden)
     EXPECT_TRUE(line->text().startsWith(QStringLiteral("Date and time of printing:  ")));
     EXPECT_FALSE(line->isHidden());
     EXPECT_TRUE(gauge->isHidden());
+    f.tick();
+    EXPECT_FALSE(line->isHidden());
+    EXPECT_TRUE(gauge->isHidden());
+}
+
+// New and Open hide the status line and its gauge; the idle ticks that
+// follow change their texts but do not show them again.
+TEST(WindowCheck, FileCommandsHideTheStatusLineForGood)
+{
+    test::WindowFixture f;
+    f.tick(20);
+    f.window->action("MenuProgram")->trigger();
+    f.tick(60);
+    auto* line = f.find<QWidget>("LabelHlaseni");
+    auto* gauge = f.find<QWidget>("CGaugeProgram");
+    ASSERT_FALSE(line->isHidden());
+    f.window->action("MenuOpen")->trigger();  // cancelled
+    EXPECT_TRUE(line->isHidden());
+    EXPECT_TRUE(gauge->isHidden());
+    f.tick(10);
+    EXPECT_TRUE(line->isHidden());
+    EXPECT_TRUE(gauge->isHidden());
 }
 
 }  // namespace

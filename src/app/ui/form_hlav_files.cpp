@@ -52,8 +52,7 @@ void TFormHlav::commitChange()
 
 void TFormHlav::hideStatusLine()
 {
-    LabelHlaseni->hide();
-    CGaugeProgram->hide();
+    link_->engine().hideStatusLine();
 }
 
 void TFormHlav::setCurrentFile(const QString& path)

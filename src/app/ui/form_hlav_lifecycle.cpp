@@ -80,8 +80,7 @@ void TFormHlav::FormCreate()
     // 22. The status line and the data error label start hidden, and so
     //     does "No Connection" until the link finds the connection lost.
     showConnectionLost(link_->engine().connectionLost());
-    LabelHlaseni->hide();
-    CGaugeProgram->hide();
+    hideStatusLine();
     LabelEeDataErr->hide();
     // 23. Service mode from the marker file.
     serviceMode_ = readServiceMarker(location_.markerFile);

@@ -37,6 +37,10 @@ void TFormHlav::SpeedButtonPrintClick()
     const QString stamp = QString::fromStdString(messages_[30]) + locale.toString(now.date(), QLocale::ShortFormat) +
                           QStringLiteral("    ") + locale.toString(now.time(), QLocale::LongFormat);
     link_->engine().showStatusMessage(stamp.toStdString(), StatusColour::Normal);
+    // The transfer gauge stays hidden after the print: the status line now
+    // carries the stamp, and an old progress bar under it would read as
+    // the progress of the print.
+    link_->engine().hideStatusGauge();
     LabelHlaseni->setColour(ColourName::White);
     LabelSpojeni->hide();
 
@@ -54,10 +58,6 @@ void TFormHlav::SpeedButtonPrintClick()
             hidden.push_back(w);
         }
     };
-    // The transfer gauge stays hidden after the print: the status line now
-    // carries the stamp, and an old progress bar under it would read as
-    // the progress of the print.
-    CGaugeProgram->hide();
     hide(StatusBar1);
     hide(GroupBoxToolBar);
     for (UpDown* w : findChildren<UpDown*>())
