@@ -58,6 +58,9 @@ void TFormHlav::setLanguage(int language)
 {
     doc_.outside.language = language;
     ApplyLanguage();
+    // Texts that showing the image composes (the unit's identification
+    // labels) are rebuilt in the new language.
+    showPages();
 }
 
 void TFormHlav::ApplyLanguage()
