@@ -16,11 +16,13 @@
 #include <QPixmap>
 #include <QPrinter>
 #include <QDir>
+#include <QMessageBox>
 #include <QSocketNotifier>
 #include <QTextStream>
 
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -100,55 +102,62 @@ int main(int argc, char* argv[])
         args.emplace_back(argv[i]);
     options = kestrin::parseWindowArgs(args);
 
-    // The simulated unit first, so that the window opens its device.
-    kestrin::SimulatorProcess simulator;
-    QString portDevice = QString::fromStdString(options.port);
-    if (options.simulate) {
-        portDevice = simulator.start(QCoreApplication::applicationDirPath() + QStringLiteral("/kestrin-sim"));
-        if (portDevice.isEmpty()) {
-            std::fprintf(stderr, "kestrin: %s\n", qPrintable(simulator.error()));
-            return 1;
+    // An exception that reaches this point ends the program with a box that
+    // says why, rather than silently.
+    try {
+        // The simulated unit first, so that the window opens its device.
+        kestrin::SimulatorProcess simulator;
+        QString portDevice = QString::fromStdString(options.port);
+        if (options.simulate) {
+            portDevice = simulator.start(QCoreApplication::applicationDirPath() + QStringLiteral("/kestrin-sim"));
+            if (portDevice.isEmpty()) {
+                std::fprintf(stderr, "kestrin: %s\n", qPrintable(simulator.error()));
+                return 1;
+            }
         }
-    }
 
-    kestrin::Document doc;
-    PrintToFile dialogs(QString::fromStdString(options.printTo));
-    kestrin::QtSerialChannel channel;
-    kestrin::ui::WindowServices services{
-        doc,
-        dialogs,
-        channel,
-        QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'),
-        QString::fromStdString(options.configDir),
-        portDevice,
-        QString::fromStdString(options.languageWord),
-    };
-    kestrin::ui::TFormHlav window(services);
-    window.FormCreate();
-    if (options.width > 0)
-        window.setGeometry(0, 0, options.width, options.height);
-    routeTerminationSignals(&window);
-    // The session manager ending the session closes the window the same way.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.FormClose(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window, &simulator] {
-        window.FormClose();
-        simulator.stop();
-    });
-    window.show();
-    if (!options.printTo.empty()) {
-        QTimer::singleShot(options.simulate ? 4000 : 800, &window, [&window] {
-            window.printWindow();
-            window.close();
+        kestrin::Document doc;
+        PrintToFile dialogs(QString::fromStdString(options.printTo));
+        kestrin::QtSerialChannel channel;
+        kestrin::ui::WindowServices services{
+            doc,
+            dialogs,
+            channel,
+            QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/'),
+            QString::fromStdString(options.configDir),
+            portDevice,
+            QString::fromStdString(options.languageWord),
+        };
+        kestrin::ui::TFormHlav window(services);
+        window.FormCreate();
+        if (options.width > 0)
+            window.setGeometry(0, 0, options.width, options.height);
+        routeTerminationSignals(&window);
+        // The session manager ending the session closes the window the same way.
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.FormClose(); });
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window, &simulator] {
+            window.FormClose();
+            simulator.stop();
         });
-    } else if (!options.screenshot.empty()) {
-        // Let the live display settle for a few seconds, then render the
-        // window as it stands and close it the normal way.
-        const QString file = QString::fromStdString(options.screenshot);
-        QTimer::singleShot(options.simulate ? 4000 : 800, &window, [&window, file] {
-            if (!window.grab().save(file))
-                std::fprintf(stderr, "kestrin: cannot write %s\n", qPrintable(file));
-            window.close();
-        });
+        window.show();
+        if (!options.printTo.empty()) {
+            QTimer::singleShot(options.simulate ? 4000 : 800, &window, [&window] {
+                window.printWindow();
+                window.close();
+            });
+        } else if (!options.screenshot.empty()) {
+            // Let the live display settle for a few seconds, then render the
+            // window as it stands and close it the normal way.
+            const QString file = QString::fromStdString(options.screenshot);
+            QTimer::singleShot(options.simulate ? 4000 : 800, &window, [&window, file] {
+                if (!window.grab().save(file))
+                    std::fprintf(stderr, "kestrin: cannot write %s\n", qPrintable(file));
+                window.close();
+            });
+        }
+        return app.exec();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Kestrin_2007"), QString::fromLocal8Bit(e.what()));
+        return 1;
     }
-    return app.exec();
 }
