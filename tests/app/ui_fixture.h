@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPrinter>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -62,7 +63,15 @@ public:
         saveInitial << spec.initialFile;
         return pop(saveNames);
     }
-    bool choosePrinter(QWidget*, QPrinter& printer) override;
+    // Prints into the PDF `printFile`; an empty name cancels the dialog.
+    bool choosePrinter(QWidget*, QPrinter& printer) override
+    {
+        if (printFile.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFile);
+        return true;
+    }
     bool openDocument(const QString& path) override
     {
         documents << path;

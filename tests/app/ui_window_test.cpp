@@ -22,15 +22,6 @@
 
 namespace kestrin::ui {
 
-bool test::ScriptedDialogs::choosePrinter(QWidget*, QPrinter& printer)
-{
-    if (printFile.isEmpty())
-        return false;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(printFile);
-    return true;
-}
-
 namespace {
 
 using test::WindowFixture;
